@@ -1,0 +1,26 @@
+# Common steps for Granum's own targets; third-party code never gets these flags.
+
+function(granum_target_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+endfunction()
+
+# granum_add_library(name SOURCES ... [LIBS ...] [PUBLIC_LIBS ...])
+function(granum_add_library name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS;PUBLIC_LIBS" ${ARGN})
+    add_library(${name} STATIC ${ARG_SOURCES})
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR})
+    target_link_libraries(${name} PUBLIC ${ARG_PUBLIC_LIBS} PRIVATE ${ARG_LIBS})
+    granum_target_warnings(${name})
+endfunction()
+
+# granum_add_test(name SOURCES ... [LIBS ...]) builds a GoogleTest program and registers it.
+function(granum_add_test name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES} ${PROJECT_SOURCE_DIR}/tests/testmain.cpp)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest)
+    target_compile_definitions(${name} PRIVATE
+        GRANUM_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
+        GRANUM_SCHEMES_DIR="${PROJECT_SOURCE_DIR}/schemes")
+    granum_target_warnings(${name})
+    add_test(NAME ${name} COMMAND ${name})
+endfunction()

@@ -1,0 +1,16 @@
+#pragma once
+
+#include "geometry/polygon.h"
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+// The texts of a range lookup's results, shared by the Range Lookup page and the batch tool.
+
+// "0 texture class", "1 texture class", "2 texture classes".
+std::string RangeCountText(std::size_t count);
+
+// One line per vertex of the range polygon, "(x,\ty,\tz)" with two decimals, z = 100 - x - y
+// and never below 0; no line end. No vertex gives no line (the caller shows "{ fail }").
+std::vector<std::string> RangeCoordinateLines(const polygon& range);

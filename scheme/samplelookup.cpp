@@ -1,0 +1,51 @@
+#include "scheme/samplelookup.h"
+
+#include "util/futil.h"
+#include "util/numbertext.h"
+
+bool IsValidComposition(std::string_view text) {
+    double value = 0.0;
+    return numbertext::ParseWhole(text, &value) && futil::ge(value, 0.0) &&
+           futil::le(value, 100.0);
+}
+
+double CellValue(std::string_view text) {
+    double value = -1.0;
+    if (text.empty() || !numbertext::ParseWhole(text, &value))
+        return -1.0;
+    return value;
+}
+
+std::optional<Composition> CompleteRow(double x, double y, double z) {
+    const bool noX = x < 0;
+    const bool noY = y < 0;
+    const bool noZ = z < 0;
+    if ((noX && (noY || noZ)) || (noY && noZ))
+        return std::nullopt;
+    if (!noX) {
+        if (noY)
+            y = 100 - (z + x);
+        else if (noZ)
+            z = 100 - (y + x);
+    } else {
+        x = 100 - (z + y);
+    }
+    return Composition{x, y, z};
+}
+
+std::string TextureText(const std::vector<TextureClass>& classes) {
+    if (classes.empty())
+        return std::string(kFailText);
+    std::string text;
+    for (std::size_t i = 0; i < classes.size(); ++i) {
+        if (i > 0)
+            text.append(kClassSeparator);
+        text.append(classes[i].name);
+    }
+    return text;
+}
+
+bool IsPlottable(const Composition& c) {
+    return futil::ge(c.x, 0.0) && futil::ge(c.y, 0.0) && futil::ge(c.z, 0.0) &&
+           futil::eq(c.x + c.y + c.z, 100.0);
+}

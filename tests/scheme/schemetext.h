@@ -1,0 +1,37 @@
+#pragma once
+
+#include "scheme/soiltex.h"
+
+#include <sstream>
+#include <string>
+
+// Schemes for tests, written in the scheme file format.
+
+inline const char* const kTwoZoneScheme =
+    "Demonstration scheme: two zones split at x + y = 50.\n"
+    "[texture]\n"
+    "Two-zone demonstration\n"
+    "first\n"
+    "second\n"
+    "third\n"
+    "\n"
+    "Low\n1\n0 0\n50 0\n0 50\n#\n"
+    "High\n2\n50 0\n100 0\n0 100\n0 50\n#\n"
+    "[border]\n1 2 = 2\n#\n";
+
+inline soiltex SchemeFromText(const std::string& text) {
+    std::stringstream stream(text);
+    soiltex scheme;
+    scheme.LoadScheme(stream);
+    return scheme;
+}
+
+// A scheme with the given classes (file format, without the header lines).
+inline soiltex SchemeWithClasses(const std::string& classes) {
+    return SchemeFromText("[texture]\nTest\nx\ny\nz\n" + classes);
+}
+
+inline std::string TwoZoneWithoutBorders() {
+    const std::string text = kTwoZoneScheme;
+    return text.substr(0, text.find("[border]"));
+}
