@@ -1,0 +1,144 @@
+#include "cli/classifycommand.h"
+
+#include "cli/batchsummary.h"
+#include "cli/columnlayout.h"
+#include "cli/errorline.h"
+#include "cli/exitstatus.h"
+#include "cli/progressline.h"
+#include "cli/rowclassifier.h"
+#include "cli/samplereader.h"
+#include "cli/samplewriter.h"
+
+#include <ostream>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+class Batch {
+public:
+    Batch(const soiltex& scheme, SampleReader& reader, SampleWriter& writer,
+          const ClassifyOptions& options)
+        : mReader(reader), mWriter(writer), mClassifier(scheme, options.normaliseTolerance),
+          mLookup(options.lookup), mProgress(options.progress) {
+        mTexture.reserve(256);
+    }
+
+    void SetLayout(const ColumnLayout& layout) { mLayout = layout; }
+
+    // The record in the reader, classified and written.
+    void Row() {
+        mTexture.clear();
+        RowOutcome outcome = RowOutcome::TooFewValues;
+        if (mLookup)
+            outcome = mClassifier.Classify(Field(mLayout.x), Field(mLayout.y), Field(mLayout.z),
+                                           &mTexture);
+        BatchSummary::Row row = BatchSummary::Row::Failed;
+        if (outcome == RowOutcome::Classified)
+            row = BatchSummary::Row::Classified;
+        else if (outcome == RowOutcome::TooFewValues && (!mLookup || IsBlank()))
+            row = BatchSummary::Row::Blank;
+        mSummary.Add(row, mReader.LineNumber());
+        Write();
+        mProgress.Update(mSummary.Rows());
+    }
+
+    const BatchSummary& Summary() const { return mSummary; }
+    void ClearProgress() { mProgress.Clear(); }
+
+private:
+    std::string_view Field(std::size_t i) const {
+        const std::vector<std::string_view>& fields = mReader.Fields();
+        return i < fields.size() ? fields[i] : std::string_view();
+    }
+
+    // A row that gives nothing: a sheet row without data, or a header file's empty line.
+    bool IsBlank() const {
+        const std::size_t used = mLayout.header ? mReader.Fields().size() : mLayout.width;
+        for (std::size_t i = 0; i < used; ++i) {
+            if (i != mLayout.texture && !Field(i).empty())
+                return false;
+        }
+        return !mLayout.header || mReader.Rest().find_first_not_of(',') == std::string_view::npos;
+    }
+
+    void Write() {
+        for (std::size_t i = 0; i < mLayout.width; ++i)
+            mWriter.Field(i == mLayout.texture ? std::string_view(mTexture) : Field(i));
+        if (mLayout.texture == ColumnLayout::kNone)
+            mWriter.Field(mTexture);
+        if (mLayout.header && mReader.HasRest())
+            mWriter.RawFields(mReader.Rest());
+        mWriter.EndRecord();
+    }
+
+    SampleReader& mReader;
+    SampleWriter& mWriter;
+    RowClassifier mClassifier;
+    bool mLookup;
+    ProgressLine mProgress;
+    ColumnLayout mLayout = SampleFileLayout();
+    BatchSummary mSummary;
+    std::string mTexture;
+};
+
+std::string AxisList(const soiltex& scheme) {
+    return scheme.GetXName() + ", " + scheme.GetYName() + ", " + scheme.GetZName();
+}
+
+void WriteHeader(const std::vector<std::string_view>& fields, const ColumnLayout& layout,
+                 SampleWriter* writer) {
+    for (std::string_view name : fields)
+        writer->Field(name);
+    if (layout.texture == ColumnLayout::kNone)
+        writer->Field("texture");
+    writer->EndRecord();
+}
+
+} // namespace
+
+int ClassifyStream(const soiltex& scheme, InputSource& input, OutputSink& output,
+                   const ClassifyOptions& options, std::ostream& err) {
+    SampleReader reader(input);
+    SampleWriter writer(output);
+    Batch batch(scheme, reader, writer, options);
+    if (reader.Next()) {
+        const std::optional<ColumnLayout> header = HeaderLayout(reader.Fields(), scheme);
+        bool haveRow = true;
+        if (header) {
+            if (header->AxisColumns() < 2) {
+                PrintError(err, "line 1 is a header, but it names fewer than two of the columns " +
+                                    AxisList(scheme));
+                return kExitUnusable;
+            }
+            WriteHeader(reader.Fields(), *header, &writer);
+            batch.SetLayout(*header);
+            reader.SetFieldLimit(header->width);
+            haveRow = reader.Next();
+        } else {
+            // Fields from the fifth on are ignored; no need to split them.
+            reader.SetFieldLimit(SampleFileLayout().width);
+        }
+        for (; haveRow; haveRow = reader.Next())
+            batch.Row();
+    }
+    writer.Flush();
+    output.Commit();
+    batch.ClearProgress();
+
+    const BatchSummary& summary = batch.Summary();
+    if (!options.quiet && options.lookup)
+        PrintError(err, summary.Text());
+    return options.strict && summary.Failed() > 0 ? kExitFailed : kExitOk;
+}
+
+int RunClassify(const soiltex& scheme, const ClassifyOptions& options, std::ostream& err) {
+    try {
+        FileInput input(options.input);
+        FileOutput output(options.output);
+        return ClassifyStream(scheme, input, output, options, err);
+    } catch (const BatchIoError& e) {
+        PrintError(err, e.what());
+        return kExitUnusable;
+    }
+}

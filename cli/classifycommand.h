@@ -1,0 +1,28 @@
+#pragma once
+
+#include "cli/inputsource.h"
+#include "cli/outputsink.h"
+#include "scheme/soiltex.h"
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+struct ClassifyOptions {
+    std::string input = "-";  // a path, or "-" for standard input
+    std::string output = "-"; // a path, or "-" for standard output
+    std::optional<double> normaliseTolerance;
+    bool strict = false;   // exit 1 when a row failed
+    bool quiet = false;    // no summary line
+    bool progress = false; // a progress line on standard error for long runs
+    bool lookup = true;    // false: read and write every row without classifying it
+};
+
+// Classifies every row of the input into the output and writes the summary to err (unless
+// quiet). Returns the exit status: 0; 1 with strict when a row failed; 2 when the input or the
+// output fails, or a header names fewer than two of the axes (the message is on err then).
+int ClassifyStream(const soiltex& scheme, InputSource& input, OutputSink& output,
+                   const ClassifyOptions& options, std::ostream& err);
+
+// ClassifyStream on the files the options name.
+int RunClassify(const soiltex& scheme, const ClassifyOptions& options, std::ostream& err);

@@ -1,0 +1,196 @@
+#include "cli/commandline.h"
+
+#include "cli/checkcommand.h"
+#include "cli/classifycommand.h"
+#include "cli/errorline.h"
+#include "cli/exitstatus.h"
+#include "cli/lookupcommand.h"
+#include "cli/rangecommand.h"
+#include "cli/schemeargument.h"
+#include "cli/schemescommand.h"
+#include "util/futil.h"
+#include "util/numbertext.h"
+
+#include <CLI/CLI.hpp>
+
+#include <array>
+#include <ostream>
+#include <string>
+#include <unistd.h>
+#include <vector>
+
+namespace {
+
+constexpr const char* kSchemeHelp =
+    "Classification scheme: a scheme file, or the name of a bundled scheme without \".dat\" "
+    "(see the schemes command)";
+
+constexpr const char* kClassifyFooter = R"(
+INPUT is a sample file: lines of Sample ID, x, y, z (further fields are ignored), no header,
+LF or CR LF line ends. Or a CSV file whose first line names its columns: it is taken as a
+header when one of its fields is one of the scheme's axis names (in any case). Then the
+columns named like the axes are x, y and z, a column "id", "sample" or "sample id" is the
+sample id, all other columns are carried along, and an existing "texture" column is filled
+in again.
+
+Each row is classified as the desktop sheet classifies it after opening the file: a field
+that is not wholly a number within 0 to 100 counts as missing, one missing value is
+completed as 100 minus the other two, and the texture is the class names joined by " / ",
+"{ fail }" when no class holds the composition, or empty when two or more values are
+missing. Fields in double quotes may hold commas, quotes (doubled) and line breaks.
+
+Output: sample files as lines of Sample ID, x, y, z, texture (fields as read); header files
+as the header plus a "texture" column, rows shorter than the header padded, surplus fields
+after the texture. Records end in LF; fields that need it are quoted.
+
+A row has failed when it is not blank and gets no class: "{ fail }", or fewer than two
+values. Blank rows (no id, no values) are written and counted, but are not failures.
+The summary on standard error gives the line numbers of the first failed rows.
+
+Exit status: 0; 1 with --strict when a row failed; 2 when the scheme, the input or the
+output cannot be used.)";
+
+class UsageError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+double ParseTolerance(const std::string& text) {
+    double value = 0;
+    if (text.empty() || !numbertext::ParseWhole(text, &value) || !futil::ge(value, 0.0) ||
+        !(value < 100))
+        throw UsageError("--normalise: \"" + text + "\" is not a tolerance from 0 to below 100");
+    return value;
+}
+
+AxisRange ParseRange(const std::string& option, const std::string& text) {
+    AxisRange range;
+    if (!ParseAxisRange(text, &range))
+        throw UsageError(option + ": \"" + text +
+                         "\" is not MIN:MAX with numbers within 0 to 100");
+    return range;
+}
+
+int UsageFailure(std::ostream& err, const std::string& message) {
+    PrintError(err, message);
+    err << "Run with --help for more information.\n";
+    return kExitUnusable;
+}
+
+} // namespace
+
+int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) {
+    CLI::App app{"Granum: classifies soil samples into soil texture classes.", "granum-cli"};
+    app.require_subcommand(1, 1);
+    app.set_version_flag("--version", "", "Print the version and exit");
+    app.footer("Run 'granum-cli COMMAND --help' for the options of a command.");
+
+    std::string schemeArgument = kDefaultScheme;
+    auto addScheme = [&schemeArgument](CLI::App* command) {
+        command->add_option("-s,--scheme", schemeArgument, kSchemeHelp)
+            ->type_name("S")
+            ->capture_default_str();
+    };
+
+    ClassifyOptions classifyOptions;
+    std::string tolerance;
+    bool noLookup = false;
+    CLI::App* classify = app.add_subcommand(
+        "classify", "Classify every sample of a sample file or CSV file with a header");
+    addScheme(classify);
+    classify->add_option("INPUT", classifyOptions.input, "Input file; - or none: standard input")
+        ->type_name("");
+    classify
+        ->add_option("-o,--output", classifyOptions.output,
+                     "Output file, replaced only when the run succeeds; - or none: standard "
+                     "output")
+        ->type_name("OUTPUT");
+    classify->add_flag("--normalise{5},--normalize{5}", tolerance,
+                       "--normalise[=TOL]: scale rows whose three values are all given and add up "
+                       "to 100 within TOL (5 by default) to a sum of 100 before the lookup; the "
+                       "output keeps the values as read");
+    classify->add_flag("--strict", classifyOptions.strict, "Exit with 1 when a row failed");
+    classify->add_flag("-q,--quiet", classifyOptions.quiet, "No summary on standard error");
+    // Reads and writes every row without classifying it: the floor of the throughput benchmark.
+    classify->add_flag("--no-lookup", noLookup)->group("");
+    classify->footer(kClassifyFooter);
+
+    std::vector<std::string> values;
+    CLI::App* lookup = app.add_subcommand(
+        "lookup", "Classify one composition: the class names one a line, or { fail } (exit 1)");
+    addScheme(lookup);
+    lookup
+        ->add_option("X Y Z", values,
+                     "The three values in percent, in the order of the scheme's axes; - is "
+                     "missing (one missing value is completed)")
+        ->required()
+        ->expected(3)
+        ->type_name("");
+
+    std::array<std::string, 3> rangeTexts{"0:100", "0:100", "0:100"};
+    CLI::App* range = app.add_subcommand(
+        "range", "The classes a range of compositions overlaps and the polygon enclosing it");
+    addScheme(range);
+    const std::array<const char*, 3> rangeOptions{"--x", "--y", "--z"};
+    for (std::size_t i = 0; i < 3; ++i)
+        range
+            ->add_option(rangeOptions[i], rangeTexts[i],
+                         std::string("Range of the scheme's ") + "xyz"[i] +
+                             " axis in percent (MIN or MAX may be left out)")
+            ->type_name("MIN:MAX")
+            ->capture_default_str();
+    range->footer("\nExit status: 0; 1 when a minimum is not below its maximum or the ranges "
+                  "enclose no part of the triangle ({ fail }); 2 for an unusable scheme.");
+
+    std::string checkArgument;
+    CLI::App* check = app.add_subcommand(
+        "check", "Report on a scheme file for its author: areas, overlaps, gaps, border rules");
+    check->add_option("SCHEME", checkArgument, "A scheme file or the name of a bundled scheme")
+        ->required()
+        ->type_name("");
+    check->footer("\nExit status: 0 valid, 1 not valid, 2 unreadable.");
+
+    app.add_subcommand("schemes", "List the bundled schemes");
+
+    try {
+        app.parse(argc, argv);
+    } catch (const CLI::CallForHelp& e) {
+        return app.exit(e, out, err);
+    } catch (const CLI::CallForAllHelp& e) {
+        return app.exit(e, out, err);
+    } catch (const CLI::CallForVersion&) {
+        out << kToolName << ' ' << GRANUM_VERSION << '\n';
+        return kExitOk;
+    } catch (const CLI::ParseError& e) {
+        return UsageFailure(err, e.what());
+    }
+
+    try {
+        if (*check)
+            return RunCheck(checkArgument, out, err);
+        if (app.got_subcommand("schemes"))
+            return RunSchemes(out, err);
+
+        if (*classify && !tolerance.empty())
+            classifyOptions.normaliseTolerance = ParseTolerance(tolerance);
+        std::array<AxisRange, 3> ranges;
+        if (*range) {
+            for (std::size_t i = 0; i < 3; ++i)
+                ranges[i] = ParseRange(rangeOptions[i], rangeTexts[i]);
+        }
+
+        soiltex scheme;
+        if (!LoadSchemeArgument(schemeArgument, &scheme, err))
+            return kExitUnusable;
+        if (*lookup)
+            return RunLookup(scheme, {values[0], values[1], values[2]}, out, err);
+        if (*range)
+            return RunRange(scheme, ranges[0], ranges[1], ranges[2], out, err);
+        classifyOptions.lookup = !noLookup;
+        classifyOptions.progress = !classifyOptions.quiet && ::isatty(2) == 1;
+        out.flush();
+        return RunClassify(scheme, classifyOptions, err);
+    } catch (const UsageError& e) {
+        return UsageFailure(err, e.what());
+    }
+}

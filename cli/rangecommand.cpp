@@ -1,0 +1,63 @@
+#include "cli/rangecommand.h"
+
+#include "cli/errorline.h"
+#include "cli/exitstatus.h"
+#include "scheme/rangetext.h"
+#include "scheme/samplelookup.h"
+#include "util/futil.h"
+#include "util/numbertext.h"
+
+#include <array>
+#include <ostream>
+#include <string>
+
+namespace {
+
+bool ParseLimit(std::string_view text, double fallback, double* value) {
+    if (text.empty()) {
+        *value = fallback;
+        return true;
+    }
+    return numbertext::ParseWhole(text, value) && futil::ge(*value, 0.0) &&
+           futil::le(*value, 100.0);
+}
+
+} // namespace
+
+bool ParseAxisRange(std::string_view text, AxisRange* range) {
+    const std::size_t colon = text.find(':');
+    if (colon == std::string_view::npos)
+        return false;
+    AxisRange parsed;
+    if (!ParseLimit(text.substr(0, colon), 0, &parsed.min) ||
+        !ParseLimit(text.substr(colon + 1), 100, &parsed.max))
+        return false;
+    *range = parsed;
+    return true;
+}
+
+int RunRange(const soiltex& scheme, const AxisRange& x, const AxisRange& y, const AxisRange& z,
+             std::ostream& out, std::ostream& err) {
+    const std::array<std::pair<std::string, AxisRange>, 3> axes{
+        {{scheme.GetXName(), x}, {scheme.GetYName(), y}, {scheme.GetZName(), z}}};
+    for (const auto& [name, range] : axes) {
+        if (futil::ge(range.min, range.max)) {
+            PrintError(err, name + ": Min value must be smaller than Max value");
+            return kExitFailed;
+        }
+    }
+    const std::vector<TextureClass> classes =
+        scheme.RangeLookup(x.min, x.max, y.min, y.max, z.min, z.max);
+    out << RangeCountText(classes.size()) << '\n';
+    for (const TextureClass& c : classes)
+        out << c.name << '\n';
+    const std::vector<std::string> lines =
+        RangeCoordinateLines(scheme.RangePolygon(x.min, x.max, y.min, y.max, z.min, z.max));
+    if (lines.empty()) {
+        out << kFailText << '\n';
+        return kExitFailed;
+    }
+    for (const std::string& line : lines)
+        out << line << '\n';
+    return kExitOk;
+}
