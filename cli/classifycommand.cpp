@@ -99,8 +99,8 @@ void WriteHeader(const std::vector<std::string_view>& fields, const ColumnLayout
 
 int ClassifyStream(const soiltex& scheme, InputSource& input, OutputSink& output,
                    const ClassifyOptions& options, std::ostream& err) {
-    SampleReader reader(input);
-    SampleWriter writer(output);
+    SampleReader reader(input, options.bufferSize);
+    SampleWriter writer(output, options.bufferSize);
     Batch batch(scheme, reader, writer, options);
     if (reader.Next()) {
         const std::optional<ColumnLayout> header = HeaderLayout(reader.Fields(), scheme);

@@ -4,6 +4,7 @@
 #include "cli/outputsink.h"
 #include "scheme/soiltex.h"
 
+#include <cstddef>
 #include <iosfwd>
 #include <optional>
 #include <string>
@@ -16,6 +17,7 @@ struct ClassifyOptions {
     bool quiet = false;    // no summary line
     bool progress = false; // a progress line on standard error for long runs
     bool lookup = true;    // false: read and write every row without classifying it
+    std::size_t bufferSize = 1 << 20; // starting size of the read and the write buffer
 };
 
 // Classifies every row of the input into the output and writes the summary to err (unless

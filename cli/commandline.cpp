@@ -13,6 +13,7 @@
 
 #include <CLI/CLI.hpp>
 
+#include <algorithm>
 #include <array>
 #include <ostream>
 #include <string>
@@ -151,6 +152,16 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
     check->footer("\nExit status: 0 valid, 1 not valid, 2 unreadable.");
 
     app.add_subcommand("schemes", "List the bundled schemes");
+
+    // CLI11 would only say that a command is required.
+    if (argc > 1 && argv[1][0] != '-') {
+        const std::string name = argv[1];
+        const std::vector<CLI::App*> commands = app.get_subcommands({});
+        if (std::none_of(commands.begin(), commands.end(),
+                         [&name](const CLI::App* c) { return c->get_name() == name; }))
+            return UsageFailure(err, "unknown command \"" + name +
+                                         "\" (commands: classify, lookup, range, check, schemes)");
+    }
 
     try {
         app.parse(argc, argv);

@@ -1,5 +1,6 @@
 #include "cli/samplereader.h"
 
+#include <algorithm>
 #include <cstring>
 
 SampleReader::SampleReader(InputSource& source, std::size_t bufferSize)
@@ -86,8 +87,10 @@ void SampleReader::Split(char* p, char* end) {
 }
 
 // Keeps the unread bytes, moved to the front, and reads more behind them, growing the buffer
-// when the unread bytes already fill it. False when the source has ended.
-bool SampleReader::Refill() {
+// when the unread bytes already fill it. Reads until the unread bytes have at least doubled (or
+// the buffer is full), so that a long record arriving in small pieces is scanned a few times
+// only, not once a piece.
+void SampleReader::Refill() {
     if (mBegin > 0) {
         std::memmove(mBuffer.data(), mBuffer.data() + mBegin, mEnd - mBegin);
         mEnd -= mBegin;
@@ -95,11 +98,15 @@ bool SampleReader::Refill() {
     }
     if (mEnd == mBuffer.size())
         mBuffer.resize(mBuffer.size() * 2);
-    const std::size_t n = mSource.Read(mBuffer.data() + mEnd, mBuffer.size() - mEnd);
-    mEnd += n;
-    if (n == 0)
-        mAtEnd = true;
-    return n > 0;
+    const std::size_t target = std::min(mBuffer.size(), std::max(2 * mEnd, mEnd + 1));
+    while (mEnd < target) {
+        const std::size_t n = mSource.Read(mBuffer.data() + mEnd, mBuffer.size() - mEnd);
+        if (n == 0) {
+            mAtEnd = true;
+            return;
+        }
+        mEnd += n;
+    }
 }
 
 bool SampleReader::Next() {

@@ -38,7 +38,7 @@ public:
 private:
     const char* FindRecordEnd(const char* begin, const char* end, std::size_t* lineBreaks) const;
     void Split(char* begin, char* end);
-    bool Refill();
+    void Refill();
 
     InputSource& mSource;
     std::vector<char> mBuffer;

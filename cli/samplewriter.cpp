@@ -24,6 +24,8 @@ void SampleWriter::Flush() {
 }
 
 void SampleWriter::Put(std::string_view text) {
+    if (text.empty())
+        return; // an empty view may have no data to copy from
     if (text.size() > mBuffer.size() - mUsed) {
         Flush();
         if (text.size() > mBuffer.size()) {
