@@ -29,7 +29,6 @@ RowOutcome RowClassifier::Classify(std::string_view xText, std::string_view yTex
     const std::optional<Composition> row = CompleteRow(x, y, z);
     if (!row)
         return RowOutcome::TooFewValues;
-    const bool found = !mClassifier.Classify(row->x, row->y, row->z).empty();
-    mClassifier.AppendTextureText(texture);
-    return found ? RowOutcome::Classified : RowOutcome::Failed;
+    return mClassifier.AppendTexture(row->x, row->y, row->z, texture) ? RowOutcome::Classified
+                                                                       : RowOutcome::Failed;
 }

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "scheme/pointclassifier.h"
+#include "cli/cellclassifier.h"
 #include "scheme/soiltex.h"
 
 #include <optional>
@@ -31,6 +31,6 @@ public:
                         std::string* texture);
 
 private:
-    PointClassifier mClassifier;
+    CellClassifier mClassifier;
     std::optional<double> mTolerance;
 };
