@@ -26,8 +26,7 @@ constexpr const char* kSchemeHelp =
     "Classification scheme: a scheme file, or the name of a bundled scheme without \".dat\" "
     "(see the schemes command)";
 
-constexpr const char* kClassifyFooter = R"(
-INPUT is a sample file: lines of Sample ID, x, y, z (further fields are ignored), no header,
+constexpr const char* kClassifyFooter = R"(INPUT is a sample file: lines of Sample ID, x, y, z (further fields are ignored), no header,
 LF or CR LF line ends. Or a CSV file whose first line names its columns: it is taken as a
 header when one of its fields is one of the scheme's axis names (in any case). Then the
 columns named like the axes are x, y and z, a column "id", "sample" or "sample id" is the
@@ -106,10 +105,11 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
                      "Output file, replaced only when the run succeeds; - or none: standard "
                      "output")
         ->type_name("OUTPUT");
-    classify->add_flag("--normalise{5},--normalize{5}", tolerance,
+    classify->add_flag("--normalise{5}", tolerance,
                        "--normalise[=TOL]: scale rows whose three values are all given and add up "
                        "to 100 within TOL (5 by default) to a sum of 100 before the lookup; the "
                        "output keeps the values as read");
+    classify->add_flag("--normalize{5}", tolerance)->group("");
     classify->add_flag("--strict", classifyOptions.strict, "Exit with 1 when a row failed");
     classify->add_flag("-q,--quiet", classifyOptions.quiet, "No summary on standard error");
     // Reads and writes every row without classifying it: the floor of the throughput benchmark.
@@ -140,7 +140,7 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
                              " axis in percent (MIN or MAX may be left out)")
             ->type_name("MIN:MAX")
             ->capture_default_str();
-    range->footer("\nExit status: 0; 1 when a minimum is not below its maximum or the ranges "
+    range->footer("Exit status: 0; 1 when a minimum is not below its maximum or the ranges "
                   "enclose no part of the triangle ({ fail }); 2 for an unusable scheme.");
 
     std::string checkArgument;
@@ -149,7 +149,7 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
     check->add_option("SCHEME", checkArgument, "A scheme file or the name of a bundled scheme")
         ->required()
         ->type_name("");
-    check->footer("\nExit status: 0 valid, 1 not valid, 2 unreadable.");
+    check->footer("Exit status: 0 valid, 1 not valid, 2 unreadable.");
 
     app.add_subcommand("schemes", "List the bundled schemes");
 
