@@ -248,4 +248,15 @@ TEST_F(SchemeFileOnDisk, StatusesOfTheThreeOutcomes) {
               "Classification scheme is invalid. It will not be loaded.");
 }
 
+TEST(SchemeFileLocation, BundledSchemeIsFoundFromAnyFolder) {
+    const fs::path previous = fs::current_path();
+    fs::current_path(fs::temp_directory_path());
+    const std::string resolved = ResolveDataFile("schemes/usda.dat");
+    fs::current_path(previous);
+    EXPECT_TRUE(fs::is_regular_file(resolved)) << resolved;
+    EXPECT_EQ(ResolveDataFile("/no/such/file.dat"), "/no/such/file.dat");
+    EXPECT_EQ(ResolveDataFile("no/such/file.dat"), "no/such/file.dat");
+}
+
+
 } // namespace
