@@ -86,13 +86,21 @@ std::string AxisList(const soiltex& scheme) {
     return scheme.GetXName() + ", " + scheme.GetYName() + ", " + scheme.GetZName();
 }
 
-void WriteHeader(const std::vector<std::string_view>& fields, const ColumnLayout& layout,
+void WriteHeader(const std::vector<std::string>& names, const ColumnLayout& layout,
                  SampleWriter* writer) {
-    for (std::string_view name : fields)
+    for (const std::string& name : names)
         writer->Field(name);
     if (layout.texture == ColumnLayout::kNone)
         writer->Field("texture");
     writer->EndRecord();
+}
+
+// An empty input is most often a wrong file or an empty pipe: say so rather than write nothing.
+// The output is left as it was.
+int NoSamples(const ClassifyOptions& options, std::ostream& err) {
+    PrintError(err, (options.input == "-" ? std::string("standard input") : options.input) +
+                        " holds no samples");
+    return kExitUnusable;
 }
 
 } // namespace
@@ -102,26 +110,29 @@ int ClassifyStream(const soiltex& scheme, InputSource& input, OutputSink& output
     SampleReader reader(input, options.bufferSize);
     SampleWriter writer(output, options.bufferSize);
     Batch batch(scheme, reader, writer, options);
-    if (reader.Next()) {
-        const std::optional<ColumnLayout> header = HeaderLayout(reader.Fields(), scheme);
-        bool haveRow = true;
-        if (header) {
-            if (header->AxisColumns() < 2) {
-                PrintError(err, "line 1 is a header, but it names fewer than two of the columns " +
-                                    AxisList(scheme));
-                return kExitUnusable;
-            }
-            WriteHeader(reader.Fields(), *header, &writer);
-            batch.SetLayout(*header);
-            reader.SetFieldLimit(header->width);
-            haveRow = reader.Next();
-        } else {
-            // Fields from the fifth on are ignored; no need to split them.
-            reader.SetFieldLimit(SampleFileLayout().width);
+    if (!reader.Next())
+        return NoSamples(options, err);
+    const std::optional<ColumnLayout> header = HeaderLayout(reader.Fields(), scheme);
+    if (header) {
+        if (header->AxisColumns() < 2) {
+            PrintError(err, "line 1 is a header, but it names fewer than two of the columns " +
+                                AxisList(scheme));
+            return kExitUnusable;
         }
-        for (; haveRow; haveRow = reader.Next())
-            batch.Row();
+        // Kept before the next record replaces the reader's fields.
+        const std::vector<std::string> names(reader.Fields().begin(), reader.Fields().end());
+        reader.SetFieldLimit(header->width);
+        if (!reader.Next())
+            return NoSamples(options, err);
+        WriteHeader(names, *header, &writer);
+        batch.SetLayout(*header);
+    } else {
+        // Fields from the fifth on are ignored; no need to split them.
+        reader.SetFieldLimit(SampleFileLayout().width);
     }
+    do
+        batch.Row();
+    while (reader.Next());
     writer.Flush();
     output.Commit();
     batch.ClearProgress();

@@ -92,6 +92,9 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
             ->capture_default_str();
     };
 
+    // Before the command too: "granum-cli -s myscheme.dat lookup ..." reads as naturally as after it.
+    addScheme(&app);
+
     ClassifyOptions classifyOptions;
     std::string tolerance;
     bool noLookup = false;

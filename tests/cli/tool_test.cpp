@@ -237,10 +237,28 @@ TEST_F(ToolRun, ClassifyFilesAndStandardStreams) {
         ++files;
     EXPECT_EQ(files, 4u) << "no temporary file left behind"; // in.csv and the three streams
 
-    const Result empty = Run({"classify", "-s", kTwoZone, "-o", "out.csv"}, "");
-    EXPECT_EQ(empty.status, 0);
-    EXPECT_EQ(Slurp(mFolder / "out.csv"), "");
-    EXPECT_EQ(empty.err, "granum-cli: 0 rows: 0 classified, 0 failed\n");
+}
+
+TEST_F(ToolRun, InputWithoutSamplesFailsAndKeepsTheOutput) {
+    Spit(mFolder / "out.csv", "old\n");
+    Spit(mFolder / "header.csv", "first,second,third\r\n");
+    for (const char* input : {"-", "header.csv"}) {
+        const Result r = Run({"classify", "-s", kTwoZone, input, "-o", "out.csv"}, "");
+        EXPECT_EQ(r.status, 2) << input;
+        EXPECT_EQ(r.err, std::string("granum-cli: ") +
+                             (input == std::string("-") ? "standard input" : input) +
+                             " holds no samples\n");
+        EXPECT_EQ(Slurp(mFolder / "out.csv"), "old\n") << input;
+    }
+}
+
+TEST_F(ToolRun, SchemeOptionBeforeOrAfterTheCommand) {
+    for (const auto& args : {std::vector<std::string>{"-s", kTwoZone, "lookup", "10", "10", "80"},
+                             std::vector<std::string>{"lookup", "-s", kTwoZone, "10", "10", "80"}}) {
+        const Result r = Run(args);
+        EXPECT_EQ(r.status, 0) << r.err;
+        EXPECT_EQ(r.out, "Low\n");
+    }
 }
 
 TEST_F(ToolRun, NormaliseWithAndWithoutTolerance) {
