@@ -39,11 +39,15 @@ public:
         else if (outcome == RowOutcome::TooFewValues && (!mLookup || IsBlank()))
             row = BatchSummary::Row::Blank;
         mSummary.Add(row, mReader.LineNumber());
+        if (row == BatchSummary::Row::Failed && mHint.empty())
+            mHint = FailureHint();
         Write();
         mProgress.Update(mSummary.Rows());
     }
 
     const BatchSummary& Summary() const { return mSummary; }
+    // Why the first failed rows probably failed, when their fields show a common slip; or empty.
+    const std::string& Hint() const { return mHint; }
     void ClearProgress() { mProgress.Clear(); }
 
 private:
@@ -60,6 +64,24 @@ private:
                 return false;
         }
         return !mLayout.header || mReader.Rest().find_first_not_of(',') == std::string_view::npos;
+    }
+
+    // Files saved by spreadsheets set to a decimal-comma language: "40,5" in quotes, or fields
+    // separated by semicolons.
+    std::string FailureHint() const {
+        for (std::size_t i : {mLayout.x, mLayout.y, mLayout.z}) {
+            const std::string_view f = Field(i);
+            const std::size_t comma = f.find(',');
+            if (comma != std::string_view::npos && comma > 0 && comma + 1 < f.size() &&
+                f.find_first_not_of("0123456789, ") == std::string_view::npos)
+                return "\"" + std::string(f) +
+                       "\" is not a number: write decimals with a point, as in 40.5";
+        }
+        for (std::string_view f : mReader.Fields()) {
+            if (f.find(';') != std::string_view::npos)
+                return "fields are separated by semicolons; granum-cli reads commas";
+        }
+        return std::string();
     }
 
     void Write() {
@@ -79,6 +101,7 @@ private:
     ProgressLine mProgress;
     ColumnLayout mLayout = SampleFileLayout();
     BatchSummary mSummary;
+    std::string mHint;
     std::string mTexture;
 };
 
@@ -138,8 +161,11 @@ int ClassifyStream(const soiltex& scheme, InputSource& input, OutputSink& output
     batch.ClearProgress();
 
     const BatchSummary& summary = batch.Summary();
-    if (!options.quiet && options.lookup)
+    if (!options.quiet && options.lookup) {
         PrintError(err, summary.Text());
+        if (!batch.Hint().empty())
+            PrintError(err, "hint: " + batch.Hint());
+    }
     return options.strict && summary.Failed() > 0 ? kExitFailed : kExitOk;
 }
 

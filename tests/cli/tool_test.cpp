@@ -252,6 +252,27 @@ TEST_F(ToolRun, InputWithoutSamplesFailsAndKeepsTheOutput) {
     }
 }
 
+TEST_F(ToolRun, FailedRowsFromDecimalCommaSpreadsheetsGetAHint) {
+    const struct {
+        const char* input;
+        const char* hint; // "" for no hint
+    } cases[] = {
+        {"a,\"40,5\",10,\"49,5\"\n", "\"40,5\" is not a number: write decimals with a point"},
+        {"a;40,5;10;49,5\n", "fields are separated by semicolons"},
+        {"a,60,60,60\n", ""},
+        {"a,10,10,80\n", ""},
+    };
+    for (const auto& c : cases) {
+        const Result r = Run({"classify", "-s", kTwoZone}, c.input);
+        EXPECT_EQ(r.status, 0);
+        const std::size_t hint = r.err.find("granum-cli: hint: ");
+        if (*c.hint == '\0')
+            EXPECT_EQ(hint, std::string::npos) << r.err;
+        else
+            EXPECT_NE(r.err.find(c.hint, hint), std::string::npos) << r.err;
+    }
+}
+
 TEST_F(ToolRun, SchemeOptionBeforeOrAfterTheCommand) {
     for (const auto& args : {std::vector<std::string>{"-s", kTwoZone, "lookup", "10", "10", "80"},
                              std::vector<std::string>{"lookup", "-s", kTwoZone, "10", "10", "80"}}) {
