@@ -1,0 +1,16 @@
+#include "pages/chartsamples.h"
+
+#include "pages/samplesheet.h"
+
+ChartSamples CollectChartSamples(const SampleSheet& sheet) {
+    ChartSamples samples;
+    for (int row = 1; row <= sheet.LastDataRow(); ++row) {
+        const std::optional<Composition> c = sheet.RowComposition(row);
+        if (!c || !IsPlottable(*c))
+            continue;
+        samples.points.emplace_back(c->x, c->y);
+        const QString id = sheet.Text(row, SampleSheet::kSampleId);
+        samples.labels << (id.isEmpty() ? "no. " + QString::number(row) : id);
+    }
+    return samples;
+}

@@ -1,0 +1,315 @@
+#include "pages/texpoint.h"
+
+#include "pages/chartsamples.h"
+#include "pages/samplefile.h"
+#include "pages/samplegrid.h"
+#include "pages/sheetprinter.h"
+#include "scheme/pointclassifier.h"
+#include "widgets/iconbutton.h"
+#include "widgets/userinteraction.h"
+
+#include <QFileInfo>
+#include <QHBoxLayout>
+#include <QHeaderView>
+#include <QLabel>
+#include <QMenu>
+#include <QPrinter>
+#include <QToolButton>
+#include <QVBoxLayout>
+
+namespace {
+
+constexpr const char* kFileFilter = "Text files (Comma delimited) (*.csv);;All files (*)";
+constexpr const char* kFileSuffix = "csv";
+constexpr const char* kIoError = "I/O Error";
+
+} // namespace
+
+CTexPoint::CTexPoint(UserInteraction& interaction, QWidget* parent)
+    : QWidget(parent), mInteraction(interaction), mScheme(interaction),
+      mGrid(new SampleGrid(this)), mSchemeLabel(new QLabel(this)),
+      mDetailsButton(new IconButton(":/icons/scheme-details.svg", "Scheme Details", this)),
+      mChartButton(new IconButton(":/icons/chart-plot.svg", "Chart Plot", this)) {
+    connect(mDetailsButton, &QToolButton::clicked, this, &CTexPoint::ShowSchemeDetails);
+    connect(mChartButton, &QToolButton::clicked, this, &CTexPoint::PlotChart);
+
+    auto* top = new QHBoxLayout;
+    top->addWidget(new QLabel("Current soil scheme:", this));
+    top->addWidget(mSchemeLabel, 1);
+    top->addWidget(mDetailsButton);
+    top->addWidget(mChartButton);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(mGrid, 1);
+
+    connect(mGrid, &SampleGrid::CellChanged, this, &CTexPoint::OnCellChanged);
+    connect(mGrid, &SampleGrid::GridMenuRequested, this, &CTexPoint::ShowGridMenu);
+    // Every change of what the file holds is an unsaved change, with or without a scheme.
+    connect(&Sheet(), &SampleSheet::ContentChanged, this, [this] { mModified = true; });
+    ShowScheme();
+}
+
+SampleSheet& CTexPoint::Sheet() {
+    return mGrid->Sheet();
+}
+
+QString CTexPoint::WindowTitle() const {
+    return (mFilePath.isEmpty() ? QString("New") : mFilePath) + " - Granum";
+}
+
+void CTexPoint::Initialise() {
+    mScheme.LoadAtStartup(this);
+    ShowScheme();
+}
+
+void CTexPoint::Activate() {
+    emit TitleChanged(WindowTitle());
+    mGrid->setFocus();
+}
+
+void CTexPoint::ShowScheme() {
+    mSchemeLabel->setText(mScheme.SchemeName());
+    Sheet().SetAxisNames(mScheme.XName(), mScheme.YName(), mScheme.ZName());
+}
+
+void CTexPoint::OnCellChanged(int row, int column) {
+    mModified = true;
+    if (SampleSheet::IsNumberColumn(column))
+        LookupRow(row);
+    Sheet().UpdateLastDataRow(row);
+}
+
+// One validity check of the scheme for all the rows (PointLookup would check at every row).
+void CTexPoint::LookupRows(int first, int last) {
+    if (mScheme.Scheme().GetClassCount() == 0)
+        return;
+    mModified = true;
+    PointClassifier classifier(mScheme.Scheme());
+    std::string text;
+    for (int row = first; row <= last; ++row) {
+        text.clear();
+        if (const std::optional<Composition> c = Sheet().RowComposition(row)) {
+            classifier.Classify(c->x, c->y, c->z);
+            classifier.AppendTextureText(&text);
+        }
+        Sheet().SetText(row, SampleSheet::kTexture, QString::fromStdString(text));
+    }
+}
+
+void CTexPoint::LookupRow(int row) {
+    LookupRows(row, row);
+}
+
+void CTexPoint::LookupAllRows() {
+    LookupRows(1, Sheet().LastDataRow());
+}
+
+void CTexPoint::PlotChart() {
+    if (mScheme.Scheme().GetClassCount() == 0)
+        return;
+    mGrid->EndEdit();
+    const ChartSamples samples = CollectChartSamples(Sheet());
+    (void)samples; // the chart dialog takes them once it is part of the program
+}
+
+void CTexPoint::SetFilePath(const QString& path) {
+    mFilePath = path;
+    emit TitleChanged(WindowTitle());
+}
+
+void CTexPoint::ShowFileProblem(const QString& text) {
+    mInteraction.ShowMessage(this, kIoError, text, MessageIcon::Error);
+}
+
+bool CTexPoint::ReadSamples(const QString& path) {
+    std::vector<SampleFields> rows;
+    const SampleFileResult result = ReadSampleFile(path, SampleSheet::kRows, &rows);
+    if (result.status == SampleFileStatus::CannotOpen) {
+        ShowFileProblem(QString("Cannot open %1: %2").arg(path, result.reason));
+        return false;
+    }
+    if (!result.Ok()) {
+        ShowFileProblem("Unable to load from file");
+        return false;
+    }
+    mGrid->EndEdit();
+    Sheet().Fill(rows);
+    mModified = false;
+    return true;
+}
+
+bool CTexPoint::WriteSamples(const QString& path) {
+    mGrid->EndEdit();
+    const SampleFileResult result = WriteSampleFile(path, Sheet().DataRows());
+    if (result.status == SampleFileStatus::CannotOpen) {
+        ShowFileProblem(QString("Cannot create %1: %2").arg(path, result.reason));
+        return false;
+    }
+    if (!result.Ok()) {
+        ShowFileProblem("Unable to save to file");
+        return false;
+    }
+    mModified = false;
+    return true;
+}
+
+QString CTexPoint::AskSavePath() {
+    const QString path =
+        mInteraction.SaveFileName(this, "Save As", kFileFilter, kFileSuffix, mFilePath);
+    return path.isEmpty() ? path : QFileInfo(path).absoluteFilePath();
+}
+
+SaveModifiedResult CTexPoint::SaveModified() {
+    mGrid->EndEdit();
+    if (!mModified)
+        return SaveModifiedResult::Saved;
+    emit ShowRequested();
+    switch (mInteraction.AskYesNoCancel(this, "Question", "Save changes first?")) {
+    case Answer::Cancel:
+        return SaveModifiedResult::Cancelled;
+    case Answer::No:
+        return SaveModifiedResult::NotSaved;
+    case Answer::Yes:
+        break;
+    }
+    const QString path = mFilePath.isEmpty() ? AskSavePath() : mFilePath;
+    if (path.isEmpty() || !WriteSamples(path))
+        return SaveModifiedResult::Cancelled;
+    mFilePath = path;
+    return SaveModifiedResult::Saved;
+}
+
+void CTexPoint::NewFile() {
+    if (SaveModified() == SaveModifiedResult::Cancelled)
+        return;
+    Sheet().Clear();
+    mModified = false;
+    SetFilePath(QString());
+    mGrid->setFocus();
+}
+
+void CTexPoint::OpenFile() {
+    if (SaveModified() == SaveModifiedResult::Cancelled)
+        return;
+    const QString path = mInteraction.OpenFileName(this, "Open", kFileFilter, kFileSuffix);
+    if (!path.isEmpty())
+        OpenPath(path);
+}
+
+bool CTexPoint::OpenPath(const QString& path) {
+    const QString fullPath = QFileInfo(path).absoluteFilePath();
+    if (!ReadSamples(fullPath))
+        return false;
+    LookupAllRows();
+    SetFilePath(fullPath);
+    mGrid->setFocus();
+    return true;
+}
+
+void CTexPoint::SaveFile() {
+    if (mFilePath.isEmpty()) {
+        SaveFileAs();
+        return;
+    }
+    if (WriteSamples(mFilePath)) {
+        SetFilePath(mFilePath);
+        mInteraction.ShowMessage(this, "Done", "File saved", MessageIcon::Information);
+    }
+}
+
+void CTexPoint::SaveFileAs() {
+    const QString path = AskSavePath();
+    if (path.isEmpty() || !WriteSamples(path))
+        return;
+    SetFilePath(path);
+    mInteraction.ShowMessage(this, "Done", "File saved", MessageIcon::Information);
+}
+
+void CTexPoint::Cut() {
+    mGrid->Cut();
+}
+
+void CTexPoint::Copy() {
+    mGrid->Copy();
+}
+
+void CTexPoint::Paste() {
+    mGrid->Paste();
+}
+
+void CTexPoint::DeleteCell() {
+    const int row = mGrid->FocusRow();
+    if (!mGrid->FocusIsEditable())
+        return;
+    mGrid->ClearFocusCell();
+    LookupRow(row);
+}
+
+void CTexPoint::InsertSampleRow() {
+    mGrid->EndEdit();
+    const int row = mGrid->FocusRow(), column = mGrid->FocusColumn();
+    if (Sheet().InsertRow(row))
+        mGrid->SetFocusCell(row, column);
+}
+
+void CTexPoint::DeleteSampleRow() {
+    mGrid->EndEdit();
+    const int row = mGrid->FocusRow(), column = mGrid->FocusColumn();
+    if (Sheet().DeleteRow(row))
+        mGrid->SetFocusCell(row, column);
+}
+
+void CTexPoint::CompactRows() {
+    mGrid->EndEdit();
+    Sheet().CompactRows();
+    LookupAllRows();
+}
+
+void CTexPoint::GoToLastRow() {
+    mGrid->GoToRow(std::max(1, Sheet().LastDataRow()));
+}
+
+void CTexPoint::PrintSamples() {
+    mGrid->EndEdit();
+    QPrinter printer(QPrinter::HighResolution);
+    if (!mInteraction.SetUpPrinter(this, printer))
+        return;
+    QVector<int> widths;
+    for (int column = 0; column < SampleSheet::kColumns; ++column)
+        widths << mGrid->columnWidth(column);
+    const QString title = window()->windowTitle().isEmpty() ? WindowTitle()
+                                                            : window()->windowTitle();
+    PrintSheet(printer, Sheet(), Sheet().LastDataRow(), widths,
+               mGrid->verticalHeader()->defaultSectionSize(), mGrid->font(), title);
+}
+
+PointMenuState CTexPoint::MenuState() const {
+    return EditMenuState(*mGrid);
+}
+
+void CTexPoint::ShowGridMenu(const QPoint& globalPos) {
+    const PointMenuState state = MenuState();
+    QMenu menu("Grid", this);
+    menu.addAction("Cut", this, &CTexPoint::Cut)->setEnabled(state.cut);
+    menu.addAction("Copy", this, &CTexPoint::Copy)->setEnabled(state.copy);
+    menu.addAction("Paste", this, &CTexPoint::Paste)->setEnabled(state.paste);
+    menu.addAction("Delete", this, &CTexPoint::DeleteCell)->setEnabled(state.clear);
+    menu.addSeparator();
+    menu.addAction("Insert Row", this, &CTexPoint::InsertSampleRow)->setEnabled(state.insertRow);
+    menu.addAction("Delete Row", this, &CTexPoint::DeleteSampleRow)->setEnabled(state.deleteRow);
+    menu.exec(globalPos);
+}
+
+void CTexPoint::LoadSchemeFromDialog() {
+    mGrid->EndEdit();
+    mScheme.LoadFromDialog(this, [this] {
+        ShowScheme();
+        LookupAllRows();
+    });
+    ShowScheme();
+}
+
+void CTexPoint::ShowSchemeDetails() {
+    mScheme.ShowDetails(this);
+    mGrid->setFocus();
+}

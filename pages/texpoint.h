@@ -1,0 +1,102 @@
+#pragma once
+
+#include "pages/pagescheme.h"
+#include "pages/pointmenustate.h"
+
+#include <QString>
+#include <QWidget>
+
+class QLabel;
+class QToolButton;
+class SampleGrid;
+class SampleSheet;
+class UserInteraction;
+
+// What SaveModified tells the command that asked.
+enum class SaveModifiedResult {
+    Saved,     // go on: the sheet was saved, or had nothing to save
+    NotSaved,  // go on without saving
+    Cancelled, // stop the command
+};
+
+// The "Point Lookup" page: a sheet of up to 1000 samples, each row classified with the page's
+// scheme as it is edited, with its file, editing, scheme and chart commands. Messages and file
+// dialogs go through the user interaction.
+class CTexPoint : public QWidget {
+    Q_OBJECT
+public:
+    explicit CTexPoint(UserInteraction& interaction, QWidget* parent = nullptr);
+
+    PageScheme& Scheme() { return mScheme; }
+    SampleGrid& Grid() { return *mGrid; }
+    SampleSheet& Sheet();
+    // The sample file's full path; empty for a new sheet.
+    const QString& FilePath() const { return mFilePath; }
+    bool IsModified() const { return mModified; }
+    // "New - Granum", or the file's path followed by " - Granum".
+    QString WindowTitle() const;
+
+    // The start-up load of the scheme at Scheme().SchemePath() (messages on failure).
+    void Initialise();
+    // The page became the current one: announces its title and gives the grid the focus.
+    void Activate();
+
+    // Classifies row into its Texture cell (empty when two or more of x, y, z are missing,
+    // "{ fail }" when no class holds it); nothing while no scheme is loaded.
+    void LookupRow(int row);
+    // LookupRow for rows 1 to the last data row.
+    void LookupAllRows();
+    void PlotChart();
+
+    void NewFile();
+    void OpenFile();
+    // Opens path as Open... does after its dialog (the program's file argument). False when the
+    // file could not be read; the sheet and its path are then as they were.
+    bool OpenPath(const QString& path);
+    void SaveFile();
+    void SaveFileAs();
+    // Asks "Save changes first?" when the sheet has unsaved changes (showing this page first).
+    SaveModifiedResult SaveModified();
+
+    void Cut();
+    void Copy();
+    void Paste();
+    void DeleteCell();
+    void InsertSampleRow();
+    void DeleteSampleRow();
+    // Compact Rows, then LookupAllRows.
+    void CompactRows();
+    void GoToLastRow();
+    void PrintSamples();
+    PointMenuState MenuState() const;
+
+    void LoadSchemeFromDialog();
+    void ShowSchemeDetails();
+
+signals:
+    // The main window's title while this page is current.
+    void TitleChanged(const QString& title);
+    // The page wants to be the current page (before the save prompt).
+    void ShowRequested();
+
+private:
+    void OnCellChanged(int row, int column);
+    void ShowGridMenu(const QPoint& globalPos);
+    void ShowScheme();
+    void LookupRows(int first, int last);
+    bool ReadSamples(const QString& path);
+    bool WriteSamples(const QString& path);
+    // The save dialog's path; empty when cancelled.
+    QString AskSavePath();
+    void SetFilePath(const QString& path);
+    void ShowFileProblem(const QString& text);
+
+    UserInteraction& mInteraction;
+    PageScheme mScheme;
+    SampleGrid* mGrid;
+    QLabel* mSchemeLabel;
+    QToolButton* mDetailsButton;
+    QToolButton* mChartButton;
+    QString mFilePath;
+    bool mModified = false;
+};
