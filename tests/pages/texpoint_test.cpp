@@ -1,0 +1,442 @@
+// The Point Lookup page driven through its own commands and the grid's editor: lookups as rows
+// change, clipboard commands, file commands with the save prompt, scheme loads and printing.
+#include "pages/chartsamples.h"
+#include "pages/samplefile.h"
+#include "pages/samplegrid.h"
+#include "pages/texpoint.h"
+#include "tests/support/scriptedinteraction.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QFile>
+#include <QHeaderView>
+#include <QLineEdit>
+#include <QRegularExpression>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+const QString kUsda = GRANUM_SCHEMES_DIR "/usda.dat";
+const QString kNoBorder = GRANUM_TEST_DATA_DIR "/cli-schemes/noborder.dat";
+const QString kTwoZone = GRANUM_TEST_DATA_DIR "/twozone/twozone.dat";
+const QString kNoTexture = GRANUM_TEST_DATA_DIR "/cli-schemes/notexture.dat";
+const QString kOverlap = GRANUM_TEST_DATA_DIR "/cli-schemes/overlap.dat";
+constexpr int kId = SampleSheet::kSampleId, kX = SampleSheet::kX, kY = SampleSheet::kY,
+              kZ = SampleSheet::kZ, kTexture = SampleSheet::kTexture;
+
+class PointPage : public ::testing::Test {
+protected:
+    void SetUp() override { LoadScheme(kUsda); }
+
+    void LoadScheme(const QString& path) {
+        mPage.Scheme().SetSchemePath(path);
+        mPage.Initialise();
+    }
+
+    SampleSheet& Sheet() { return mPage.Sheet(); }
+    QString Text(int row, int column) { return Sheet().Text(row, column); }
+
+    // An edit as the grid's editor makes it (refused texts leave the cell as it was).
+    void Edit(int row, int column, const QString& text) {
+        Sheet().setData(Sheet().index(row - 1, column), text);
+    }
+    void EditRow(int row, const QString& x, const QString& y, const QString& z) {
+        Edit(row, kX, x);
+        Edit(row, kY, y);
+        Edit(row, kZ, z);
+    }
+
+    // Types into the cell's editor key by key and ends the edit with Return.
+    void Type(int row, int column, const QString& text) {
+        SampleGrid& grid = mPage.Grid();
+        grid.SetFocusCell(row, column);
+        grid.edit(grid.currentIndex());
+        auto* editor = qobject_cast<QLineEdit*>(grid.indexWidget(grid.currentIndex()));
+        ASSERT_NE(editor, nullptr);
+        editor->selectAll();
+        QTest::keyClick(editor, Qt::Key_Backspace);
+        QTest::keyClicks(editor, text);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QCoreApplication::processEvents(); // the editor commits from a queued call
+    }
+
+    QString Path(const QString& name) const { return mFolder.filePath(name); }
+
+    QString WriteFile(const QString& name, const QByteArray& bytes) {
+        QFile file(Path(name));
+        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write(bytes);
+        return Path(name);
+    }
+
+    static QByteArray ReadFile(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+    }
+
+    ScriptedInteraction mUser;
+    CTexPoint mPage{mUser};
+    QTemporaryDir mFolder;
+};
+
+} // namespace
+
+TEST_F(PointPage, TypedValuesAreClassifiedOrRefused) {
+    mPage.show();
+    Type(1, kX, "40");
+    Type(1, kY, "40");
+    EXPECT_EQ(Text(1, kTexture), "Clay"); // z taken as 20
+    EXPECT_EQ(Text(1, SampleSheet::kNumber), "1 *");
+
+    for (const char* refused : {"12abc", "-5", "100.5", "4 0"}) {
+        Type(1, kX, refused);
+        EXPECT_EQ(Text(1, kX), "40") << refused;
+        EXPECT_EQ(Text(1, kTexture), "Clay") << refused;
+    }
+    Type(1, kX, "100.0000005");
+    EXPECT_EQ(Text(1, kX), "100.0000005");
+    EXPECT_EQ(Text(1, kTexture), "{ fail }");
+    Type(1, kX, ""); // accepted: x counts as missing and comes from y and z
+    Type(1, kZ, "40");
+    EXPECT_EQ(Text(1, kTexture), "Silty clay");
+    EXPECT_TRUE(mUser.messages.empty()); // refusals are silent
+}
+
+TEST_F(PointPage, MissingValuesAndCompositionsGiveTheirTexture) {
+    const struct {
+        const char *x, *y, *z, *texture;
+    } cases[] = {
+        {"40", "40", "", "Clay"},         {"", "20", "40", "Loam"},
+        {"40", "", "40", "Loam"},         {"40", "", "", ""},
+        {"", "", "", ""},                 {"60", "60", "60", "{ fail }"},
+        {"0", "0", "100", "Silt"},        {"1e1", "5e1", "4e1", "Silty clay"},
+    };
+    int row = 0;
+    for (const auto& c : cases) {
+        EditRow(++row, c.x, c.y, c.z);
+        EXPECT_EQ(Text(row, kTexture), c.texture) << c.x << "," << c.y << "," << c.z;
+    }
+}
+
+TEST_F(PointPage, ABorderCompositionShowsBothClassesInLookupOrder) {
+    LoadScheme(kNoBorder);
+    EditRow(1, "25", "25", "50");
+    EXPECT_EQ(Text(1, kTexture), "Low / High");
+}
+
+TEST_F(PointPage, WithoutASchemeEditsAreKeptAndStillCountAsChanges) {
+    LoadScheme("no/such/scheme.dat");
+    ASSERT_EQ(mUser.MessageTexts(), QStringList{"Unable to load the classification scheme file"});
+    EXPECT_EQ(Sheet().headerData(kX, Qt::Horizontal).toString(), "x");
+    EditRow(1, "40", "40", "20");
+    EXPECT_EQ(Text(1, kTexture), "");
+    EXPECT_TRUE(mPage.IsModified());
+}
+
+TEST_F(PointPage, PastesIntoNumberColumnsTakeOnlyWholeNumbers) {
+    QClipboard* clipboard = QApplication::clipboard();
+    EditRow(1, "40", "40", "20");
+    const struct {
+        const char* text;
+        const char* x;       // x afterwards
+        const char* texture; // the row's texture afterwards
+    } cases[] = {
+        {"150", "150", "{ fail }"}, // no range test; the lookup fails
+        {"-5", "-5", "Clay"},       // a negative value counts as missing: x from y and z
+        {"45\n", "-5", "Clay"},     // a trailing line break: nothing changes
+        {"abc", "-5", "Clay"},
+        {"30", "30", "{ fail }"},
+    };
+    mPage.Grid().SetFocusCell(1, kX);
+    for (const auto& c : cases) {
+        clipboard->setText(c.text);
+        mPage.Paste();
+        EXPECT_EQ(Text(1, kX), c.x) << c.text;
+        EXPECT_EQ(Text(1, kTexture), c.texture) << c.text;
+    }
+}
+
+TEST_F(PointPage, PasteIntoSampleIdTakesAnyTextAndMarksTheRow) {
+    QApplication::clipboard()->setText("site 4, \"wet\"\nsecond line");
+    mPage.Grid().SetFocusCell(7, kId);
+    mPage.Paste();
+    EXPECT_EQ(Text(7, kId), "site 4, \"wet\"\nsecond line");
+    EXPECT_EQ(Sheet().LastDataRow(), 7);
+    EXPECT_TRUE(mPage.IsModified());
+}
+
+TEST_F(PointPage, CutCopyAndDeleteWorkOnTheFocusCell) {
+    QClipboard* clipboard = QApplication::clipboard();
+    EditRow(1, "40", "40", "20");
+    mPage.Grid().SetFocusCell(1, kTexture);
+    mPage.Copy();
+    EXPECT_EQ(clipboard->text(), "Clay");
+    mPage.Cut(); // the Texture is not editable
+    EXPECT_EQ(Text(1, kTexture), "Clay");
+
+    mPage.Grid().SetFocusCell(1, kY);
+    mPage.Cut();
+    EXPECT_EQ(clipboard->text(), "40");
+    EXPECT_EQ(Text(1, kY), "");
+    EXPECT_EQ(Text(1, kTexture), "Clay"); // y from x and z
+
+    mPage.Grid().SetFocusCell(2, kId); // empty: Copy puts an empty text
+    mPage.Copy();
+    EXPECT_EQ(clipboard->text(), "");
+
+    mPage.Grid().SetFocusCell(1, kX);
+    mPage.DeleteCell();
+    EXPECT_EQ(Text(1, kX), "");
+    EXPECT_EQ(Text(1, kTexture), "");
+    mPage.Grid().SetFocusCell(1, kZ);
+    QTest::keyClick(&mPage.Grid(), Qt::Key_Delete);
+    EXPECT_EQ(Text(1, kZ), "");
+    EXPECT_EQ(Sheet().LastDataRow(), 1); // the walk ends at row 1
+    EXPECT_EQ(Sheet().MarkedRow(), 0);
+}
+
+TEST_F(PointPage, MenuStateFollowsTheFocusCellAndTheClipboard) {
+    QApplication::clipboard()->setText("12");
+    Edit(1, kId, "a");
+    Edit(2, kX, "40");
+    struct Case {
+        int row, column;
+        PointMenuState expected; // cut, copy, paste, clear, insertRow, deleteRow
+    };
+    const Case cases[] = {
+        {1, kId, {true, true, true, true, true, true}},
+        {1, kX, {false, false, true, false, true, true}},     // empty cell
+        {2, kTexture, {false, false, false, false, true, true}}, // not editable, empty
+        {3, kId, {false, false, true, false, false, false}},  // after the last data row
+    };
+    for (const Case& c : cases) {
+        mPage.Grid().SetFocusCell(c.row, c.column);
+        const PointMenuState s = mPage.MenuState();
+        const PointMenuState& e = c.expected;
+        EXPECT_EQ(std::vector<bool>({s.cut, s.copy, s.paste, s.clear, s.insertRow, s.deleteRow}),
+                  std::vector<bool>({e.cut, e.copy, e.paste, e.clear, e.insertRow, e.deleteRow}))
+            << "row " << c.row << " column " << c.column;
+    }
+    QApplication::clipboard()->setText("not a number");
+    mPage.Grid().SetFocusCell(1, kX);
+    EXPECT_FALSE(mPage.MenuState().paste);
+
+    Sheet().Fill(std::vector<SampleFields>(SampleSheet::kRows, SampleFields{"s", "", "", ""}));
+    mPage.Grid().SetFocusCell(1000, kId);
+    EXPECT_FALSE(mPage.MenuState().insertRow); // full sheet
+    mPage.InsertSampleRow();
+    EXPECT_EQ(Sheet().LastDataRow(), 1000);
+}
+
+TEST_F(PointPage, RowCommandsKeepTheFocusAndLookUpMovedRows) {
+    EditRow(2, "40", "40", "20");
+    EditRow(5, "40", "20", "40");
+    mPage.Grid().SetFocusCell(2, kY);
+    mPage.InsertSampleRow();
+    EXPECT_EQ(Text(3, kTexture), "Clay");
+    EXPECT_EQ(mPage.Grid().FocusRow(), 2);
+    EXPECT_EQ(mPage.Grid().FocusColumn(), kY);
+    mPage.CompactRows();
+    EXPECT_EQ(Text(1, kTexture), "Clay"); // moved and looked up again
+    EXPECT_EQ(Text(2, kTexture), "Loam");
+    EXPECT_EQ(Sheet().LastDataRow(), 2);
+    mPage.Grid().SetFocusCell(1, kX);
+    mPage.DeleteSampleRow();
+    EXPECT_EQ(Text(1, kTexture), "Loam");
+    EXPECT_EQ(Text(1, SampleSheet::kNumber), "1 *");
+}
+
+TEST_F(PointPage, GoToLastRowOnAnEmptySheetGoesToRowOne) {
+    mPage.GoToLastRow();
+    EXPECT_EQ(mPage.Grid().FocusRow(), 1);
+    EXPECT_EQ(mPage.Grid().FocusColumn(), kId);
+    Edit(12, kId, "x");
+    mPage.GoToLastRow();
+    EXPECT_EQ(mPage.Grid().FocusRow(), 12);
+}
+
+TEST_F(PointPage, OpenReadsClassifiesAndNamesTheWindow) {
+    const QString path = WriteFile(
+        "in.csv", "S1,40,40,20,Wrong\n\nS3,40,abc,40\n\"a, b\",40,20,40\n");
+    QSignalSpy titles(&mPage, &CTexPoint::TitleChanged);
+    mUser.openFileNames.push_back(path);
+    mPage.OpenFile();
+    EXPECT_EQ(mUser.fileFilters.value(0), "Text files (Comma delimited) (*.csv);;All files (*)");
+    EXPECT_EQ(Sheet().LastDataRow(), 4);
+    EXPECT_EQ(Text(4, SampleSheet::kNumber), "4 *");
+    EXPECT_EQ(Text(1, kTexture), "Clay"); // the file's texture is looked up again
+    EXPECT_EQ(Text(3, kTexture), "Loam"); // y was not a number: taken from x and z
+    EXPECT_EQ(Text(4, kId), "a, b");
+    EXPECT_EQ(mPage.FilePath(), path);
+    ASSERT_FALSE(titles.isEmpty());
+    EXPECT_EQ(titles.last().at(0).toString(), path + " - Granum");
+}
+
+// A file that cannot be read must not take over the sheet's name: a Save afterwards would
+// write the sheet over it.
+TEST_F(PointPage, FailedOpenKeepsTheSheetAndItsFile) {
+    const QString first = WriteFile("first.csv", "S1,40,40,20\n");
+    ASSERT_TRUE(mPage.OpenPath(first));
+    mUser.answers.push_back(Answer::No); // opening looked the rows up: a change
+    mUser.openFileNames.push_back(Path("missing.csv"));
+    mPage.OpenFile();
+    ASSERT_EQ(mUser.messages.size(), 1u);
+    EXPECT_EQ(mUser.messages[0].caption, "I/O Error");
+    EXPECT_EQ(mPage.FilePath(), first);
+    EXPECT_EQ(Text(1, kId), "S1");
+    EXPECT_EQ(mPage.WindowTitle(), first + " - Granum");
+}
+
+TEST_F(PointPage, SaveWritesTheSheetAndSaysSo) {
+    Edit(2, kId, "far, east");
+    EditRow(2, "40", "40", "20");
+    Edit(4, kId, "S4");
+    mUser.saveFileNames.push_back(Path("out.csv"));
+    mPage.SaveFile(); // no file yet: Save As
+    EXPECT_EQ(ReadFile(Path("out.csv")), ",,,,\n\"far, east\",40,40,20,Clay\n,,,,\nS4,,,,\n");
+    EXPECT_EQ(mUser.MessageTexts(), QStringList{"File saved"});
+    EXPECT_EQ(mUser.messages[0].caption, "Done");
+    EXPECT_FALSE(mPage.IsModified());
+    EXPECT_EQ(mPage.WindowTitle(), Path("out.csv") + " - Granum");
+
+    Edit(4, kId, "");
+    mPage.SaveFile(); // to the same file, without a dialog
+    EXPECT_EQ(ReadFile(Path("out.csv")), ",,,,\n\"far, east\",40,40,20,Clay\n");
+}
+
+TEST_F(PointPage, FailedSaveAsKeepsTheFileNameAndTheChanges) {
+    Edit(1, kId, "S1");
+    mUser.saveFileNames.push_back(Path("no/folder/out.csv"));
+    mPage.SaveFileAs();
+    ASSERT_EQ(mUser.messages.size(), 1u);
+    EXPECT_EQ(mUser.messages[0].caption, "I/O Error");
+    EXPECT_EQ(mPage.FilePath(), "");
+    EXPECT_TRUE(mPage.IsModified());
+}
+
+TEST_F(PointPage, SavePromptAnswers) {
+    const struct {
+        Answer answer;
+        QString savePath; // the save dialog's answer, when it is asked
+        SaveModifiedResult result;
+        bool saved;
+    } cases[] = {
+        {Answer::Cancel, "", SaveModifiedResult::Cancelled, false},
+        {Answer::No, "", SaveModifiedResult::NotSaved, false},
+        {Answer::Yes, "prompt.csv", SaveModifiedResult::Saved, true},
+    };
+    for (const auto& c : cases) {
+        CTexPoint page(mUser);
+        QSignalSpy shown(&page, &CTexPoint::ShowRequested);
+        page.Sheet().setData(page.Sheet().index(0, kId), "S1");
+        mUser.answers.push_back(c.answer);
+        if (!c.savePath.isEmpty())
+            mUser.saveFileNames.push_back(Path(c.savePath));
+        EXPECT_EQ(page.SaveModified(), c.result);
+        EXPECT_EQ(shown.count(), 1); // the page is shown before the question
+        EXPECT_EQ(QFile::exists(Path("prompt.csv")), c.saved);
+        EXPECT_EQ(page.IsModified(), !c.saved);
+    }
+    EXPECT_EQ(mUser.questions, QStringList(3, "Save changes first?"));
+    EXPECT_TRUE(mUser.messages.empty()); // no "File saved" from the prompt
+}
+
+TEST_F(PointPage, NewAfterCancelledPromptKeepsTheSheet) {
+    Edit(1, kId, "S1");
+    mUser.answers = {Answer::Yes, Answer::No};
+    mUser.saveFileNames.push_back(""); // the save dialog is cancelled: so is New
+    mPage.NewFile();
+    EXPECT_EQ(Text(1, kId), "S1");
+    mPage.NewFile();
+    EXPECT_EQ(Text(1, kId), "");
+    EXPECT_EQ(Sheet().LastDataRow(), 0);
+    EXPECT_FALSE(mPage.IsModified());
+    EXPECT_EQ(mPage.WindowTitle(), "New - Granum");
+}
+
+TEST_F(PointPage, SchemeLoadFailureKeepsTheSchemeAndTheSheet) {
+    EditRow(1, "40", "40", "20");
+    for (const QString& bad : {kNoTexture, kOverlap}) {
+        mUser.openFileNames.push_back(bad);
+        mPage.LoadSchemeFromDialog();
+        EXPECT_EQ(mPage.Scheme().SchemePath(), kUsda);
+        EXPECT_EQ(Sheet().headerData(kX, Qt::Horizontal).toString(), "Sand");
+        EXPECT_EQ(Text(1, kTexture), "Clay");
+    }
+    EXPECT_EQ(mUser.MessageTexts(),
+              QStringList({"Unable to load the classification scheme file",
+                           "Classification scheme is invalid. It will not be loaded."}));
+}
+
+TEST_F(PointPage, NewSchemeRenamesHeadingsAndLooksUpEveryRow) {
+    EditRow(1, "10", "10", "80");
+    EditRow(3, "60", "30", "10");
+    mUser.openFileNames.push_back(kTwoZone);
+    mPage.LoadSchemeFromDialog();
+    EXPECT_EQ(Sheet().headerData(kX, Qt::Horizontal).toString(), "first");
+    EXPECT_EQ(Sheet().headerData(kZ, Qt::Horizontal).toString(), "third");
+    EXPECT_EQ(Text(1, kTexture), "Low");
+    EXPECT_EQ(Text(3, kTexture), "High");
+}
+
+TEST_F(PointPage, ChartGetsOnlyCompleteRowsLabelledByIdOrNumber) {
+    EditRow(1, "40", "40", "20");
+    Edit(1, kId, "S1");
+    EditRow(2, "60", "60", "60"); // does not sum to 100
+    EditRow(3, "40", "", "");     // two missing
+    EditRow(7, "", "30", "30");
+    const ChartSamples samples = CollectChartSamples(Sheet());
+    ASSERT_EQ(samples.points.size(), 2u);
+    EXPECT_EQ(samples.points[0], std::make_pair(40.0, 40.0));
+    EXPECT_EQ(samples.points[1], std::make_pair(40.0, 30.0));
+    EXPECT_EQ(samples.labels, QStringList({"S1", "no. 7"}));
+}
+
+namespace {
+
+int PdfPages(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return -1;
+    return int(QString::fromLatin1(file.readAll())
+                   .count(QRegularExpression("/Type\\s*/Page[^s]")));
+}
+
+} // namespace
+
+TEST_F(PointPage, PrintsTheDataRowsOnPages) {
+    mUser.printToPdf = {Path("empty.pdf"), Path("full.pdf"), ""};
+    mPage.PrintSamples(); // the heading row only
+    EXPECT_EQ(PdfPages(Path("empty.pdf")), 1);
+    Sheet().Fill(std::vector<SampleFields>(SampleSheet::kRows, SampleFields{"s", "1", "2", ""}));
+    mPage.PrintSamples();
+    const int pages = PdfPages(Path("full.pdf"));
+    EXPECT_GT(pages, 10);
+    EXPECT_LT(pages, 40);
+    mPage.PrintSamples(); // cancelled: nothing printed
+    EXPECT_EQ(mUser.printToPdf.size(), 0u);
+}
+
+TEST(SampleGridMouse, RightClickOnNumberColumnShowsNoMenuAndKeepsTheFocus) {
+    SampleGrid grid;
+    grid.resize(600, 400);
+    grid.show();
+    QSignalSpy menus(&grid, &SampleGrid::GridMenuRequested);
+    grid.SetFocusCell(2, kY);
+    const QRect number = grid.visualRect(grid.Sheet().index(4, SampleSheet::kNumber));
+    QTest::mouseClick(grid.viewport(), Qt::RightButton, {}, number.center());
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, number.center());
+    EXPECT_EQ(menus.count(), 0);
+    EXPECT_EQ(grid.FocusRow(), 2);
+    EXPECT_EQ(grid.FocusColumn(), kY);
+
+    const QRect cell = grid.visualRect(grid.Sheet().index(4, kZ));
+    QTest::mouseClick(grid.viewport(), Qt::RightButton, {}, cell.center());
+    EXPECT_EQ(menus.count(), 1);
+    EXPECT_EQ(grid.FocusRow(), 5);
+    EXPECT_EQ(grid.FocusColumn(), kZ);
+}
