@@ -1,0 +1,96 @@
+// The Point Lookup page at full size on Qt's offscreen platform: opening a 1000-row sample file
+// (reading it and classifying every row), and loading another scheme over 1000 rows.
+#include "pages/samplefile.h"
+#include "pages/samplegrid.h"
+#include "pages/texpoint.h"
+#include "widgets/userinteraction.h"
+
+#include <QApplication>
+#include <QDialog>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+#include <cstdlib>
+#include <deque>
+
+namespace {
+
+// Answers the open dialogs from a queue and nothing else.
+class QuietInteraction : public UserInteraction {
+public:
+    std::deque<QString> openFileNames;
+
+    void ShowMessage(QWidget*, const QString&, const QString&, MessageIcon) override {}
+    Answer AskYesNoCancel(QWidget*, const QString&, const QString&) override { return Answer::No; }
+    QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override {
+        QString path = openFileNames.front();
+        openFileNames.pop_front();
+        return path;
+    }
+    QString SaveFileName(QWidget*, const QString&, const QString&, const QString&,
+                         const QString&) override {
+        return QString();
+    }
+    bool SetUpPrinter(QWidget*, QPrinter&) override { return false; }
+    int RunDialog(QDialog&) override { return QDialog::Rejected; }
+};
+
+// A 1000-row file of compositions spread over the triangle.
+QString WriteSamples(const QTemporaryDir& folder) {
+    std::vector<std::array<QString, 5>> rows;
+    for (int i = 0; i < 1000; ++i) {
+        const int x = (i * 37) % 100, y = (i * 53) % (100 - x);
+        rows.push_back({"S" + QString::number(i), QString::number(x), QString::number(y),
+                        QString::number(100 - x - y), QString()});
+    }
+    const QString path = folder.filePath("samples.csv");
+    WriteSampleFile(path, rows);
+    return path;
+}
+
+void OpenThousandRows(benchmark::State& state) {
+    QTemporaryDir folder;
+    const QString path = WriteSamples(folder);
+    QuietInteraction user;
+    CTexPoint page(user);
+    page.Scheme().SetSchemePath(GRANUM_SCHEMES_DIR "/usda.dat");
+    page.Initialise();
+    page.resize(640, 560);
+    page.show();
+    for (auto _ : state) {
+        page.OpenPath(path);
+        QApplication::processEvents(); // the grid repaints
+    }
+    if (page.Sheet().Text(1000, SampleSheet::kTexture).isEmpty())
+        state.SkipWithError("rows were not classified");
+}
+BENCHMARK(OpenThousandRows)->Unit(benchmark::kMillisecond);
+
+void LoadSchemeOverThousandRows(benchmark::State& state) {
+    QTemporaryDir folder;
+    QuietInteraction user;
+    CTexPoint page(user);
+    page.Scheme().SetSchemePath(GRANUM_SCHEMES_DIR "/usda.dat");
+    page.Initialise();
+    page.OpenPath(WriteSamples(folder));
+    page.resize(640, 560);
+    page.show();
+    for (auto _ : state) {
+        user.openFileNames.push_back(GRANUM_SCHEMES_DIR "/usda.dat");
+        page.LoadSchemeFromDialog();
+        QApplication::processEvents();
+    }
+}
+BENCHMARK(LoadSchemeOverThousandRows)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    setenv("QT_QPA_PLATFORM", "offscreen", 0);
+    QApplication application(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
