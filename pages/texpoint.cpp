@@ -117,21 +117,22 @@ void CTexPoint::SetFilePath(const QString& path) {
     emit TitleChanged(WindowTitle());
 }
 
-void CTexPoint::ShowFileProblem(const QString& text) {
+bool CTexPoint::FileDone(const SampleFileResult& result, const QString& cannotOpen,
+                         const char* failed) {
+    if (result.Ok())
+        return true;
+    const QString text = result.status == SampleFileStatus::CannotOpen
+                             ? cannotOpen + ": " + result.reason
+                             : QString(failed);
     mInteraction.ShowMessage(this, kIoError, text, MessageIcon::Error);
+    return false;
 }
 
 bool CTexPoint::ReadSamples(const QString& path) {
     std::vector<SampleFields> rows;
-    const SampleFileResult result = ReadSampleFile(path, SampleSheet::kRows, &rows);
-    if (result.status == SampleFileStatus::CannotOpen) {
-        ShowFileProblem(QString("Cannot open %1: %2").arg(path, result.reason));
+    if (!FileDone(ReadSampleFile(path, SampleSheet::kRows, &rows), "Cannot open " + path,
+                  "Unable to load from file"))
         return false;
-    }
-    if (!result.Ok()) {
-        ShowFileProblem("Unable to load from file");
-        return false;
-    }
     mGrid->EndEdit();
     Sheet().Fill(rows);
     mModified = false;
@@ -140,15 +141,9 @@ bool CTexPoint::ReadSamples(const QString& path) {
 
 bool CTexPoint::WriteSamples(const QString& path) {
     mGrid->EndEdit();
-    const SampleFileResult result = WriteSampleFile(path, Sheet().DataRows());
-    if (result.status == SampleFileStatus::CannotOpen) {
-        ShowFileProblem(QString("Cannot create %1: %2").arg(path, result.reason));
+    if (!FileDone(WriteSampleFile(path, Sheet().DataRows()), "Cannot create " + path,
+                  "Unable to save to file"))
         return false;
-    }
-    if (!result.Ok()) {
-        ShowFileProblem("Unable to save to file");
-        return false;
-    }
     mModified = false;
     return true;
 }

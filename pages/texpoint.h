@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class QLabel;
+struct SampleFileResult;
 class QToolButton;
 class SampleGrid;
 class SampleSheet;
@@ -89,7 +90,9 @@ private:
     // The save dialog's path; empty when cancelled.
     QString AskSavePath();
     void SetFilePath(const QString& path);
-    void ShowFileProblem(const QString& text);
+    // True when the file command succeeded; otherwise shows cannotOpen with the system's reason,
+    // or failed, under "I/O Error".
+    bool FileDone(const SampleFileResult& result, const QString& cannotOpen, const char* failed);
 
     UserInteraction& mInteraction;
     PageScheme mScheme;

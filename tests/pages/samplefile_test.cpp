@@ -1,8 +1,9 @@
 // Sample files on disk: what a save writes, what a read gives back, and that a failed save
 // leaves the old file in place.
 #include "pages/samplefile.h"
+#include "tests/pages/filebytes.h"
 
-#include <QFile>
+#include <QDir>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -18,16 +19,8 @@ class SampleFiles : public ::testing::Test {
 protected:
     QString Path(const QString& name) const { return mFolder.filePath(name); }
 
-    QString WriteBytes(const QString& name, const QByteArray& bytes) {
-        QFile file(Path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return Path(name);
-    }
-
-    static QByteArray ReadBytes(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+    QString WriteFile(const QString& name, const QByteArray& bytes) {
+        return WriteBytes(Path(name), bytes);
     }
 
     std::vector<SampleFields> Read(const QString& path, int maxRows = 1000) {
@@ -71,7 +64,7 @@ TEST_F(SampleFiles, RoundTripKeepsCommasQuotesLineBreaksAndLongFields) {
 }
 
 TEST_F(SampleFiles, ReadsFilesWithoutQuotesByThePlainCommaRule) {
-    const QString path = WriteBytes(
+    const QString path = WriteFile(
         "plain.csv", "S1,45,30,25,Sandy Clay Loam,extra\r\n\nS2,45\nS3,a\"b,c\"\n" +
                          QByteArray(2000, 'x') + ",1,2,97");
     const std::vector<SampleFields> rows = Read(path);
@@ -89,10 +82,10 @@ TEST_F(SampleFiles, ReadsAtMostTheRowsAsked) {
     QByteArray text;
     for (int i = 1; i <= 1005; ++i)
         text += "S" + QByteArray::number(i) + ",1,2,97\n";
-    const std::vector<SampleFields> rows = Read(WriteBytes("many.csv", text));
+    const std::vector<SampleFields> rows = Read(WriteFile("many.csv", text));
     ASSERT_EQ(rows.size(), 1000u);
     EXPECT_EQ(rows.back()[0], "S1000");
-    EXPECT_TRUE(Read(WriteBytes("empty.csv", "")).empty());
+    EXPECT_TRUE(Read(WriteFile("empty.csv", "")).empty());
 }
 
 TEST_F(SampleFiles, SplitsRecordsTheWayTheyWereWritten) {
@@ -129,7 +122,7 @@ TEST_F(SampleFiles, MissingFileCannotBeOpened) {
 // The write fails part way (the process may not grow files beyond a few bytes): the old file
 // must stay as it was and no temporary file may be left beside it.
 TEST_F(SampleFiles, SaveKeepsOldFileWhenWriteFails) {
-    const QString path = WriteBytes("keep.csv", "old,1,2,97,\n");
+    const QString path = WriteFile("keep.csv", "old,1,2,97,\n");
     std::vector<Row> rows(1000, Row{QString(100, 'n'), "1", "2", "97", "Sand"});
 
     std::signal(SIGXFSZ, SIG_IGN);

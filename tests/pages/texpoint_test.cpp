@@ -4,6 +4,7 @@
 #include "pages/samplefile.h"
 #include "pages/samplegrid.h"
 #include "pages/texpoint.h"
+#include "tests/pages/filebytes.h"
 #include "tests/support/scriptedinteraction.h"
 
 #include <QApplication>
@@ -67,15 +68,7 @@ protected:
     QString Path(const QString& name) const { return mFolder.filePath(name); }
 
     QString WriteFile(const QString& name, const QByteArray& bytes) {
-        QFile file(Path(name));
-        EXPECT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(bytes);
-        return Path(name);
-    }
-
-    static QByteArray ReadFile(const QString& path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<unreadable>");
+        return WriteBytes(Path(name), bytes);
     }
 
     ScriptedInteraction mUser;
@@ -297,7 +290,7 @@ TEST_F(PointPage, SaveWritesTheSheetAndSaysSo) {
     Edit(4, kId, "S4");
     mUser.saveFileNames.push_back(Path("out.csv"));
     mPage.SaveFile(); // no file yet: Save As
-    EXPECT_EQ(ReadFile(Path("out.csv")), ",,,,\n\"far, east\",40,40,20,Clay\n,,,,\nS4,,,,\n");
+    EXPECT_EQ(ReadBytes(Path("out.csv")), ",,,,\n\"far, east\",40,40,20,Clay\n,,,,\nS4,,,,\n");
     EXPECT_EQ(mUser.MessageTexts(), QStringList{"File saved"});
     EXPECT_EQ(mUser.messages[0].caption, "Done");
     EXPECT_FALSE(mPage.IsModified());
@@ -305,7 +298,7 @@ TEST_F(PointPage, SaveWritesTheSheetAndSaysSo) {
 
     Edit(4, kId, "");
     mPage.SaveFile(); // to the same file, without a dialog
-    EXPECT_EQ(ReadFile(Path("out.csv")), ",,,,\n\"far, east\",40,40,20,Clay\n");
+    EXPECT_EQ(ReadBytes(Path("out.csv")), ",,,,\n\"far, east\",40,40,20,Clay\n");
 }
 
 TEST_F(PointPage, FailedSaveAsKeepsTheFileNameAndTheChanges) {
