@@ -1,0 +1,23 @@
+#pragma once
+
+#include "chart/chartmodel.h"
+
+#include <QByteArray>
+#include <QSize>
+#include <QString>
+
+#include <optional>
+
+enum class ChartFormat { Emf, Svg, Png, Pdf };
+
+// The format a file name asks for by its extension (any case), or none.
+std::optional<ChartFormat> ChartFormatOf(const QString& path);
+
+// The chart of model as the window of the given client size in pixels at dpi pixels per inch
+// would show it, in one of the formats. Sets model.mChartRect to that client area.
+QByteArray ChartBytes(ChartModel& model, ChartFormat format, QSize clientSize, int dpi);
+
+// Writes ChartBytes to path, replacing the file only once the whole picture is written; false
+// with a one-line reason in *reason when it cannot.
+bool ExportChart(ChartModel& model, ChartFormat format, const QString& path, QSize clientSize,
+                 int dpi, QString* reason);
