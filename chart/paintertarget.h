@@ -34,6 +34,5 @@ public:
 private:
     QPainter& mPainter;
     QFontMetrics mMetrics;
-    Pen mPen;
     Colour mTextColour;
 };
