@@ -1,5 +1,6 @@
 #include "cli/commandline.h"
 
+#include "cli/chartcommand.h"
 #include "cli/checkcommand.h"
 #include "cli/classifycommand.h"
 #include "cli/errorline.h"
@@ -146,6 +147,45 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
     range->footer("Exit status: 0; 1 when a minimum is not below its maximum or the ranges "
                   "enclose no part of the triangle ({ fail }); 2 for an unusable scheme.");
 
+    ChartOptions chartOptions;
+    std::array<std::string, 3> chartRangeTexts{"0:100", "0:100", "0:100"};
+    std::array<CLI::Option*, 3> chartRangeOptions{};
+    CLI::App* chart = app.add_subcommand(
+        "chart", "Draw the texture triangle with samples or a range, as EMF, SVG, PNG or PDF");
+    addScheme(chart);
+    chart->add_option("SAMPLES", chartOptions.samples,
+                      "Sample file or CSV file with a header, read as classify reads it; - is "
+                      "standard input; none: the triangle alone")
+        ->type_name("");
+    for (std::size_t i = 0; i < 3; ++i)
+        chartRangeOptions[i] =
+            chart
+                ->add_option(rangeOptions[i], chartRangeTexts[i],
+                             std::string("Draw the range polygon instead of samples: range of "
+                                         "the scheme's ") +
+                                 "xyz"[i] + " axis (0:100 by default)")
+                ->type_name("MIN:MAX");
+    chart->add_option("--layout", chartOptions.layout, "tri (equilateral) or bi (right-angled)")
+        ->type_name("tri|bi")
+        ->capture_default_str();
+    chart->add_option("--hide", chartOptions.hide,
+                      "Leave out any of titles,values,labels,grid,legend,classes")
+        ->type_name("LIST");
+    chart->add_option("--size", chartOptions.size, "Size of the chart window's client area")
+        ->type_name("WxH")
+        ->capture_default_str();
+    chart->add_option("--dpi", chartOptions.dpi, "Pixels per inch the chart is laid out for")
+        ->type_name("N")
+        ->capture_default_str();
+    chart->add_option("-o,--output", chartOptions.output,
+                      "The picture; its extension gives the format: .emf, .svg, .png or .pdf")
+        ->type_name("OUT")
+        ->required();
+    chart->footer("The chart definition file beside the scheme (NAME.cha) is drawn in place of "
+                  "the scheme when it is there. Exit status: 0; 1 when the ranges are out of "
+                  "order or enclose no part of the triangle; 2 for unusable options, files or "
+                  "schemes.");
+
     std::string checkArgument;
     CLI::App* check = app.add_subcommand(
         "check", "Report on a scheme file for its author: areas, overlaps, gaps, border rules");
@@ -163,7 +203,7 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
         if (std::none_of(commands.begin(), commands.end(),
                          [&name](const CLI::App* c) { return c->get_name() == name; }))
             return UsageFailure(err, "unknown command \"" + name +
-                                         "\" (commands: classify, lookup, range, check, schemes)");
+                                         "\" (commands: classify, lookup, range, chart, check, schemes)");
     }
 
     try {
@@ -192,12 +232,20 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
             for (std::size_t i = 0; i < 3; ++i)
                 ranges[i] = ParseRange(rangeOptions[i], rangeTexts[i]);
         }
+        if (*chart && std::any_of(chartRangeOptions.begin(), chartRangeOptions.end(),
+                                  [](const CLI::Option* o) { return o->count() > 0; })) {
+            for (std::size_t i = 0; i < 3; ++i)
+                ranges[i] = ParseRange(rangeOptions[i], chartRangeTexts[i]);
+            chartOptions.ranges = ranges;
+        }
 
         soiltex scheme;
         if (!LoadSchemeArgument(schemeArgument, &scheme, err))
             return kExitUnusable;
         if (*lookup)
             return RunLookup(scheme, {values[0], values[1], values[2]}, out, err);
+        if (*chart)
+            return RunChart(scheme, SchemeFilePath(schemeArgument), chartOptions, err);
         if (*range)
             return RunRange(scheme, ranges[0], ranges[1], ranges[2], out, err);
         classifyOptions.lookup = !noLookup;

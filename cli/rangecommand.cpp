@@ -36,16 +36,23 @@ bool ParseAxisRange(std::string_view text, AxisRange* range) {
     return true;
 }
 
-int RunRange(const soiltex& scheme, const AxisRange& x, const AxisRange& y, const AxisRange& z,
-             std::ostream& out, std::ostream& err) {
+bool CheckRangeOrder(const soiltex& scheme, const AxisRange& x, const AxisRange& y,
+                     const AxisRange& z, std::ostream& err) {
     const std::array<std::pair<std::string, AxisRange>, 3> axes{
         {{scheme.GetXName(), x}, {scheme.GetYName(), y}, {scheme.GetZName(), z}}};
     for (const auto& [name, range] : axes) {
         if (futil::ge(range.min, range.max)) {
             PrintError(err, name + ": Min value must be smaller than Max value");
-            return kExitFailed;
+            return false;
         }
     }
+    return true;
+}
+
+int RunRange(const soiltex& scheme, const AxisRange& x, const AxisRange& y, const AxisRange& z,
+             std::ostream& out, std::ostream& err) {
+    if (!CheckRangeOrder(scheme, x, y, z, err))
+        return kExitFailed;
     const std::vector<TextureClass> classes =
         scheme.RangeLookup(x.min, x.max, y.min, y.max, z.min, z.max);
     out << RangeCountText(classes.size()) << '\n';

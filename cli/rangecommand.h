@@ -15,6 +15,11 @@ struct AxisRange {
 // default (0 or 100). False for any other text; *range is then unchanged.
 bool ParseAxisRange(std::string_view text, AxisRange* range);
 
+// False, with "AXIS: Min value must be smaller than Max value" on err for the first axis (x, y,
+// z) whose minimum is not below its maximum.
+bool CheckRangeOrder(const soiltex& scheme, const AxisRange& x, const AxisRange& y,
+                     const AxisRange& z, std::ostream& err);
+
 // Writes the count text, the names of the classes the range overlaps one a line, and the
 // vertices of the range polygon one a line ("(x,\ty,\tz)"), or "{ fail }" when the ranges enclose
 // no part of the triangle; returns 0, or 1 for "{ fail }". A minimum not below its maximum (tested

@@ -1,0 +1,172 @@
+#include "cli/chartcommand.h"
+
+#include "chart/chartdefinition.h"
+#include "chart/chartexport.h"
+#include "cli/columnlayout.h"
+#include "cli/errorline.h"
+#include "cli/exitstatus.h"
+#include "cli/inputsource.h"
+#include "cli/rowclassifier.h"
+#include "cli/samplereader.h"
+#include "scheme/samplelookup.h"
+
+#include <QGuiApplication>
+
+#include <cstdlib>
+#include <ostream>
+#include <sstream>
+
+namespace {
+
+struct ChartFlag {
+    const char* name;
+    int ChartModel::*flag;
+};
+
+constexpr ChartFlag kHideable[] = {
+    {"titles", &ChartModel::mbAxisTitle}, {"values", &ChartModel::mbAxisValues},
+    {"labels", &ChartModel::mbDataLabels}, {"grid", &ChartModel::mbGridLines},
+    {"legend", &ChartModel::mbLegend},     {"classes", &ChartModel::mbTextureClasses},
+};
+
+class OptionError : public std::runtime_error {
+public:
+    using std::runtime_error::runtime_error;
+};
+
+void ApplyHide(const std::string& list, ChartModel* model) {
+    std::istringstream items(list);
+    std::string item;
+    while (std::getline(items, item, ',')) {
+        bool known = false;
+        for (const ChartFlag& f : kHideable) {
+            if (item == f.name) {
+                model->*f.flag = 0;
+                known = true;
+            }
+        }
+        if (!known && !item.empty())
+            throw OptionError("--hide: \"" + item +
+                              "\" is not one of titles,values,labels,grid,legend,classes");
+    }
+}
+
+QSize ParseSize(const std::string& text) {
+    int width = 0;
+    int height = 0;
+    char x = 0;
+    char extra = 0;
+    if (std::sscanf(text.c_str(), "%d%c%d%c", &width, &x, &height, &extra) != 3 ||
+        (x != 'x' && x != 'X') || width < 100 || height < 100 || width > 20000 || height > 20000)
+        throw OptionError("--size: \"" + text + "\" is not WxH with 100 to 20000 pixels each");
+    return {width, height};
+}
+
+std::string_view FieldAt(const std::vector<std::string_view>& fields, std::size_t i) {
+    return i < fields.size() ? fields[i] : std::string_view();
+}
+
+// The rows of a sample file that the chart plots, as the Point Lookup page selects them.
+void ReadSamples(const soiltex& scheme, const std::string& path, ChartModel* model) {
+    FileInput input(path);
+    SampleReader reader(input);
+    if (!reader.Next())
+        throw BatchIoError((path == "-" ? std::string("standard input") : path) +
+                           " holds no samples");
+    ColumnLayout layout = SampleFileLayout();
+    if (const std::optional<ColumnLayout> header = HeaderLayout(reader.Fields(), scheme)) {
+        layout = *header;
+        if (!reader.Next())
+            return;
+    }
+    std::size_t row = 0;
+    do {
+        ++row;
+        const std::vector<std::string_view>& fields = reader.Fields();
+        const std::optional<Composition> c =
+            CompleteRow(FieldValue(FieldAt(fields, layout.x)), FieldValue(FieldAt(fields, layout.y)),
+                        FieldValue(FieldAt(fields, layout.z)));
+        if (!c || !IsPlottable(*c))
+            continue;
+        model->mPoints.push_back({c->x, c->y});
+        const std::string_view id = FieldAt(fields, layout.id);
+        model->mLabels.push_back(id.empty() ? "no. " + std::to_string(row) : std::string(id));
+    } while (reader.Next());
+}
+
+} // namespace
+
+int RunChart(const soiltex& scheme, const std::string& schemeFile, const ChartOptions& options,
+             std::ostream& err) {
+    ChartModel model;
+    model.mScheme = scheme;
+    model.mSchemeFile = schemeFile;
+    model.mXName = scheme.GetXName();
+    model.mYName = scheme.GetYName();
+    model.mZName = scheme.GetZName();
+    QSize size;
+    std::optional<ChartFormat> format;
+    try {
+        if (options.layout != "tri" && options.layout != "bi")
+            throw OptionError("--layout: \"" + options.layout + "\" is not tri or bi");
+        model.mbTriaxial = options.layout == "tri";
+        ApplyHide(options.hide, &model);
+        size = ParseSize(options.size);
+        if (options.dpi < 24 || options.dpi > 1200)
+            throw OptionError("--dpi: " + std::to_string(options.dpi) + " is not within 24 to 1200");
+        format = ChartFormatOf(QString::fromStdString(options.output));
+        if (!format)
+            throw OptionError("-o: \"" + options.output +
+                              "\" does not end in .emf, .svg, .png or .pdf");
+    } catch (const OptionError& e) {
+        PrintError(err, e.what());
+        err << "Run with --help for more information.\n";
+        return kExitUnusable;
+    }
+
+    if (options.ranges) {
+        const auto& [x, y, z] = *options.ranges;
+        if (!CheckRangeOrder(scheme, x, y, z, err))
+            return kExitFailed;
+        const polygon range = scheme.RangePolygon(x.min, x.max, y.min, y.max, z.min, z.max);
+        if (range.Size() == 0) {
+            PrintError(err, "the ranges enclose no part of the triangle: " + std::string(kFailText));
+            return kExitFailed;
+        }
+        for (int i = 0; i < range.Size(); ++i)
+            model.mPoints.push_back(range.Vertex(static_cast<unsigned>(i)));
+        model.mbSamples = 0;
+    } else if (!options.samples.empty()) {
+        try {
+            ReadSamples(scheme, options.samples, &model);
+        } catch (const BatchIoError& e) {
+            PrintError(err, e.what());
+            return kExitUnusable;
+        }
+    }
+
+    // Drawing needs fonts but never a window: Qt's platform without a display.
+    if (QGuiApplication::instance() == nullptr)
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char name[] = "granum-cli";
+    static char* argv[] = {name, nullptr};
+    const bool ownApplication = QGuiApplication::instance() == nullptr;
+    std::optional<QGuiApplication> application;
+    if (ownApplication)
+        application.emplace(argc, argv);
+
+    const ChartDefinitionStatus definition = ReadChartDefinition(model);
+    const std::string message = ChartDefinitionMessage(definition);
+    if (!message.empty())
+        PrintError(err, ChartDefinitionPath(schemeFile) + ": " + message +
+                            " (the chart shows the scheme itself)");
+
+    QString reason;
+    if (!ExportChart(model, *format, QString::fromStdString(options.output), size, options.dpi,
+                     &reason)) {
+        PrintError(err, "cannot write " + options.output + ": " + reason.toStdString());
+        return kExitUnusable;
+    }
+    return kExitOk;
+}
