@@ -145,9 +145,11 @@ int RunChart(const soiltex& scheme, const std::string& schemeFile, const ChartOp
         }
     }
 
-    // Drawing needs fonts but never a window: Qt's platform without a display.
+    // Drawing needs fonts but never a window: Qt's platform without a display. Qt's own
+    // notes (a missing runtime folder and the like) are not the user's business here.
     if (QGuiApplication::instance() == nullptr)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     static int argc = 1;
     static char name[] = "granum-cli";
     static char* argv[] = {name, nullptr};

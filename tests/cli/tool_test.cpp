@@ -195,6 +195,22 @@ INSTANTIATE_TEST_SUITE_P(
         Mistake{"RangeOnlyFirstAxisReported",
                 {"range", "-s", kTwoZone, "--y", "60:50", "--z", "50:40"}, 1,
                 "second: Min value"},
+        Mistake{"ChartWithoutOutput", {"chart", "-s", kTwoZone}, 2, "--output is required"},
+        Mistake{"ChartUnknownFormat", {"chart", "-s", kTwoZone, "-o", "c.jpg"}, 2,
+                "-o: \"c.jpg\" does not end in .emf, .svg, .png or .pdf"},
+        Mistake{"ChartHideUnknown", {"chart", "-s", kTwoZone, "--hide", "grid,axes", "-o", "c.png"},
+                2, "--hide: \"axes\""},
+        Mistake{"ChartBadSize", {"chart", "-s", kTwoZone, "--size", "600,400", "-o", "c.png"}, 2,
+                "--size: \"600,400\""},
+        Mistake{"ChartBadLayout", {"chart", "-s", kTwoZone, "--layout", "square", "-o", "c.png"},
+                2, "--layout"},
+        Mistake{"ChartMissingSamples", {"chart", "-s", kTwoZone, "nosuch.csv", "-o", "c.png"}, 2,
+                "cannot open nosuch.csv"},
+        Mistake{"ChartRangeOutside",
+                {"chart", "-s", kTwoZone, "--x", "90:100", "--y", "90:100", "-o", "c.png"}, 1,
+                "enclose no part of the triangle"},
+        Mistake{"ChartUnwritable", {"chart", "-s", kTwoZone, "-o", "no/such/c.svg"}, 2,
+                "cannot write no/such/c.svg"},
         Mistake{"CheckMissing", {"check", "nosuch.dat"}, 2, "Unable to load"},
         Mistake{"CheckNoTextureWord", {"check", kNoTexture}, 2, "Unable to load"},
         Mistake{"CheckWithoutScheme", {"check"}, 2, "SCHEME is required"}),
@@ -237,6 +253,30 @@ TEST_F(ToolRun, ClassifyFilesAndStandardStreams) {
         ++files;
     EXPECT_EQ(files, 4u) << "no temporary file left behind"; // in.csv and the three streams
 
+}
+
+TEST_F(ToolRun, ChartInEveryFormatForSamplesAndRanges) {
+    Spit(mFolder / "in.csv", "S1,10,10,80\n,20,30,\n");
+    const std::pair<std::string, std::string> formats[] = {
+        {"c.png", "\x89PNG"}, {"c.svg", "<?xml"}, {"c.pdf", "%PDF"}, {"c.emf", std::string("\x01\0\0\0", 4)}};
+    for (const auto& [file, magic] : formats) {
+        const Result r = Run({"chart", "-s", kTwoZone, "in.csv", "--layout", "bi", "-o", file});
+        EXPECT_EQ(r.status, 0) << file << ": " << r.err;
+        EXPECT_EQ(Slurp(mFolder / file).substr(0, magic.size()), magic) << file;
+    }
+    const std::string emf = Slurp(mFolder / "c.emf");
+    EXPECT_NE(emf.find(std::string("G\0r\0a\0n\0u\0m\0\0\0C\0h\0a\0r\0t\0", 24)),
+              std::string::npos)
+        << "the metafile's description";
+    EXPECT_EQ(Run({"chart", "-s", kTwoZone, "--x", "20:40", "-o", "r.svg"}).status, 0);
+
+    // A chart definition file beside the scheme that is not a valid scheme: said, and drawn
+    // without it.
+    fs::copy_file(kTwoZone, mFolder / "zones.dat");
+    Spit(mFolder / "zones.cha", "nothing here\n");
+    const Result r = Run({"chart", "-s", "./zones.dat", "-o", "z.png"});
+    EXPECT_EQ(r.status, 0);
+    EXPECT_NE(r.err.find("Unable to load the chart definition file"), std::string::npos) << r.err;
 }
 
 TEST_F(ToolRun, InputWithoutSamplesFailsAndKeepsTheOutput) {
