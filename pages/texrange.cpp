@@ -63,6 +63,11 @@ CTexRange::CTexRange(UserInteraction& interaction, QWidget* parent)
     top->addWidget(lookUp);
     top->addWidget(chart);
 
+    // Room for the longer class names and for four vertices without scrolling.
+    mClassBox->setMinimumWidth(mClassBox->fontMetrics().averageCharWidth() * 24);
+    mCoordBox->setMinimumHeight(mCoordBox->fontMetrics().lineSpacing() * 4 +
+                                2 * mCoordBox->frameWidth() + 8);
+
     auto* classes = new QVBoxLayout;
     classes->addWidget(mCountLabel);
     classes->addWidget(mClassBox, 1);
