@@ -71,8 +71,7 @@ void ReadSamples(const soiltex& scheme, const std::string& path, ChartModel* mod
     FileInput input(path);
     SampleReader reader(input);
     if (!reader.Next())
-        throw BatchIoError((path == "-" ? std::string("standard input") : path) +
-                           " holds no samples");
+        throw BatchIoError(InputName(path) + " holds no samples");
     ColumnLayout layout = SampleFileLayout();
     if (const std::optional<ColumnLayout> header = HeaderLayout(reader.Fields(), scheme)) {
         layout = *header;
@@ -90,7 +89,7 @@ void ReadSamples(const soiltex& scheme, const std::string& path, ChartModel* mod
             continue;
         model->mPoints.push_back({c->x, c->y});
         const std::string_view id = FieldAt(fields, layout.id);
-        model->mLabels.push_back(id.empty() ? "no. " + std::to_string(row) : std::string(id));
+        model->mLabels.push_back(ChartLabel(id, row));
     } while (reader.Next());
 }
 
@@ -119,9 +118,7 @@ int RunChart(const soiltex& scheme, const std::string& schemeFile, const ChartOp
             throw OptionError("-o: \"" + options.output +
                               "\" does not end in .emf, .svg, .png or .pdf");
     } catch (const OptionError& e) {
-        PrintError(err, e.what());
-        err << "Run with --help for more information.\n";
-        return kExitUnusable;
+        return PrintUsageError(err, e.what());
     }
 
     if (options.ranges) {
@@ -147,16 +144,15 @@ int RunChart(const soiltex& scheme, const std::string& schemeFile, const ChartOp
 
     // Drawing needs fonts but never a window: Qt's platform without a display. Qt's own
     // notes (a missing runtime folder and the like) are not the user's business here.
-    if (QGuiApplication::instance() == nullptr)
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
     static int argc = 1;
     static char name[] = "granum-cli";
     static char* argv[] = {name, nullptr};
-    const bool ownApplication = QGuiApplication::instance() == nullptr;
     std::optional<QGuiApplication> application;
-    if (ownApplication)
+    if (QGuiApplication::instance() == nullptr) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
         application.emplace(argc, argv);
+    }
 
     const ChartDefinitionStatus definition = ReadChartDefinition(model);
     const std::string message = ChartDefinitionMessage(definition);

@@ -121,8 +121,7 @@ void WriteHeader(const std::vector<std::string>& names, const ColumnLayout& layo
 // An empty input is most often a wrong file or an empty pipe: say so rather than write nothing.
 // The output is left as it was.
 int NoSamples(const ClassifyOptions& options, std::ostream& err) {
-    PrintError(err, (options.input == "-" ? std::string("standard input") : options.input) +
-                        " holds no samples");
+    PrintError(err, InputName(options.input) + " holds no samples");
     return kExitUnusable;
 }
 

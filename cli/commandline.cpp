@@ -72,12 +72,6 @@ AxisRange ParseRange(const std::string& option, const std::string& text) {
     return range;
 }
 
-int UsageFailure(std::ostream& err, const std::string& message) {
-    PrintError(err, message);
-    err << "Run with --help for more information.\n";
-    return kExitUnusable;
-}
-
 } // namespace
 
 int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) {
@@ -202,7 +196,7 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
         const std::vector<CLI::App*> commands = app.get_subcommands({});
         if (std::none_of(commands.begin(), commands.end(),
                          [&name](const CLI::App* c) { return c->get_name() == name; }))
-            return UsageFailure(err, "unknown command \"" + name +
+            return PrintUsageError(err, "unknown command \"" + name +
                                          "\" (commands: classify, lookup, range, chart, check, schemes)");
     }
 
@@ -216,7 +210,7 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
         out << kToolName << ' ' << GRANUM_VERSION << '\n';
         return kExitOk;
     } catch (const CLI::ParseError& e) {
-        return UsageFailure(err, e.what());
+        return PrintUsageError(err, e.what());
     }
 
     try {
@@ -253,6 +247,6 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
         out.flush();
         return RunClassify(scheme, classifyOptions, err);
     } catch (const UsageError& e) {
-        return UsageFailure(err, e.what());
+        return PrintUsageError(err, e.what());
     }
 }

@@ -38,15 +38,12 @@ bool ParseAxisRange(std::string_view text, AxisRange* range) {
 
 bool CheckRangeOrder(const soiltex& scheme, const AxisRange& x, const AxisRange& y,
                      const AxisRange& z, std::ostream& err) {
-    const std::array<std::pair<std::string, AxisRange>, 3> axes{
-        {{scheme.GetXName(), x}, {scheme.GetYName(), y}, {scheme.GetZName(), z}}};
-    for (const auto& [name, range] : axes) {
-        if (futil::ge(range.min, range.max)) {
-            PrintError(err, name + ": Min value must be smaller than Max value");
-            return false;
-        }
-    }
-    return true;
+    const int axis = FirstUnorderedAxis({x.min, y.min, z.min}, {x.max, y.max, z.max});
+    if (axis < 0)
+        return true;
+    const std::string names[] = {scheme.GetXName(), scheme.GetYName(), scheme.GetZName()};
+    PrintError(err, RangeOrderMessage(names[axis]));
+    return false;
 }
 
 int RunRange(const soiltex& scheme, const AxisRange& x, const AxisRange& y, const AxisRange& z,

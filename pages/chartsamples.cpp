@@ -9,8 +9,8 @@ ChartSamples CollectChartSamples(const SampleSheet& sheet) {
         if (!c || !IsPlottable(*c))
             continue;
         samples.points.emplace_back(c->x, c->y);
-        const QString id = sheet.Text(row, SampleSheet::kSampleId);
-        samples.labels << (id.isEmpty() ? "no. " + QString::number(row) : id);
+        const std::string id = sheet.Text(row, SampleSheet::kSampleId).toStdString();
+        samples.labels << QString::fromStdString(ChartLabel(id, static_cast<std::size_t>(row)));
     }
     return samples;
 }

@@ -3,7 +3,7 @@
 #include "chart/chartdialog.h"
 #include "pages/rangefield.h"
 #include "scheme/rangetext.h"
-#include "util/futil.h"
+#include "scheme/samplelookup.h"
 #include "util/numbertext.h"
 #include "widgets/iconbutton.h"
 #include "widgets/userinteraction.h"
@@ -19,7 +19,6 @@
 namespace {
 
 constexpr const char* kProblemInRange = "Problem in range";
-constexpr const char* kFail = "{ fail }";
 
 QPlainTextEdit* ResultBox(QWidget* parent) {
     auto* box = new QPlainTextEdit(parent);
@@ -243,18 +242,17 @@ bool CTexRange::Lookup() {
     const soiltex& scheme = mScheme.Scheme();
     if (scheme.GetClassCount() == 0 || !ReadFields())
         return false;
-    for (Axis axis : {kX, kY, kZ}) {
-        const Range& range = mRanges[axis];
-        if (futil::ge(range.min, range.max)) {
-            mInteraction.ShowMessage(this, kProblemInRange,
-                                     AxisName(axis) + ": Min value must be smaller than Max value",
-                                     MessageIcon::Information);
-            range.minField->setFocus();
-            range.minField->selectAll();
-            return false;
-        }
-    }
     const Range &x = mRanges[kX], &y = mRanges[kY], &z = mRanges[kZ];
+    const int unordered = FirstUnorderedAxis({x.min, y.min, z.min}, {x.max, y.max, z.max});
+    if (unordered >= 0) {
+        const Axis axis = static_cast<Axis>(unordered);
+        mInteraction.ShowMessage(this, kProblemInRange,
+                                 QString::fromStdString(RangeOrderMessage(AxisName(axis).toStdString())),
+                                 MessageIcon::Information);
+        mRanges[axis].minField->setFocus();
+        mRanges[axis].minField->selectAll();
+        return false;
+    }
     std::vector<TextureClass> found;
     try {
         found = scheme.RangeLookup(x.min, x.max, y.min, y.max, z.min, z.max);
@@ -270,7 +268,7 @@ bool CTexRange::Lookup() {
     for (const std::string& line : RangeCoordinateLines(mRangePolygon))
         coordinates << QString::fromStdString(line);
     if (coordinates.isEmpty())
-        coordinates << kFail;
+        coordinates << QString::fromUtf8(kFailText.data(), int(kFailText.size()));
     WriteFields();
     ShowResults(classes, coordinates, QString::fromStdString(RangeCountText(found.size())));
     return mRangePolygon.Size() > 0;
@@ -295,33 +293,32 @@ void CTexRange::PlotChart() {
     mRanges[kX].minField->setFocus();
 }
 
-void CTexRange::ResetRange(Axis axis) {
+void CTexRange::ResetRanges(std::initializer_list<Axis> axes) {
+    // The fields are checked once however many axes go back to 0 to 100.
     if (!ReadFields())
         return;
-    mRanges[axis].min = 0;
-    mRanges[axis].max = 100;
+    for (Axis axis : axes) {
+        mRanges[axis].min = 0;
+        mRanges[axis].max = 100;
+    }
     ClearResults();
     WriteFields();
 }
 
 void CTexRange::ResetXRange() {
-    ResetRange(kX);
+    ResetRanges({kX});
 }
 
 void CTexRange::ResetYRange() {
-    ResetRange(kY);
+    ResetRanges({kY});
 }
 
 void CTexRange::ResetZRange() {
-    ResetRange(kZ);
+    ResetRanges({kZ});
 }
 
 void CTexRange::ResetAllRanges() {
-    // One check for the three resets: a refused field is reported once, not three times.
-    if (!ReadFields())
-        return;
-    for (Axis axis : {kY, kX, kZ})
-        ResetRange(axis);
+    ResetRanges({kY, kX, kZ});
 }
 
 void CTexRange::LoadSchemeFromDialog() {

@@ -6,6 +6,7 @@
 #include <QString>
 #include <QWidget>
 #include <array>
+#include <initializer_list>
 
 class QGroupBox;
 class QLabel;
@@ -80,7 +81,7 @@ private:
     bool ReadFields();
     bool ReadField(RangeField& field, Axis axis, const char* bound, double* value);
     void WriteFields();
-    void ResetRange(Axis axis);
+    void ResetRanges(std::initializer_list<Axis> axes);
     void ClearResults();
     void ShowResults(const QStringList& classes, const QStringList& coordinates,
                      const QString& count);

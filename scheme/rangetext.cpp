@@ -1,5 +1,7 @@
 #include "scheme/rangetext.h"
 
+#include "util/futil.h"
+
 #include <charconv>
 
 namespace {
@@ -15,6 +17,17 @@ std::string TwoDecimals(double v) {
 }
 
 } // namespace
+
+int FirstUnorderedAxis(const std::array<double, 3>& mins, const std::array<double, 3>& maxs) {
+    for (int axis = 0; axis < 3; ++axis)
+        if (futil::ge(mins[axis], maxs[axis]))
+            return axis;
+    return -1;
+}
+
+std::string RangeOrderMessage(const std::string& axisName) {
+    return axisName + ": Min value must be smaller than Max value";
+}
 
 std::string RangeCountText(std::size_t count) {
     return std::to_string(count) + (count > 1 ? " texture classes" : " texture class");

@@ -49,3 +49,7 @@ bool IsPlottable(const Composition& c) {
     return futil::ge(c.x, 0.0) && futil::ge(c.y, 0.0) && futil::ge(c.z, 0.0) &&
            futil::eq(c.x + c.y + c.z, 100.0);
 }
+
+std::string ChartLabel(std::string_view sampleId, std::size_t row) {
+    return sampleId.empty() ? "no. " + std::to_string(row) : std::string(sampleId);
+}

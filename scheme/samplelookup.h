@@ -2,6 +2,7 @@
 
 #include "scheme/textureclass.h"
 
+#include <cstddef>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -38,3 +39,6 @@ std::string TextureText(const std::vector<TextureClass>& classes);
 
 // True when a completed row goes onto the chart: every value at least 0 and the sum 100.
 bool IsPlottable(const Composition& c);
+
+// A plotted row's label: its Sample ID, or "no. " and its row number when the ID is empty.
+std::string ChartLabel(std::string_view sampleId, std::size_t row);
