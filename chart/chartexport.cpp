@@ -7,6 +7,7 @@
 #include <QBuffer>
 #include <QFileInfo>
 #include <QImage>
+#include <QMimeData>
 #include <QPageSize>
 #include <QPainter>
 #include <QPdfWriter>
@@ -121,4 +122,16 @@ bool ExportChart(ChartModel& model, ChartFormat format, const QString& path, QSi
         return false;
     }
     return true;
+}
+
+std::unique_ptr<QMimeData> ChartMimeData(ChartModel& model, QSize clientSize, int dpi) {
+    const QByteArray emf = ChartBytes(model, ChartFormat::Emf, clientSize, dpi);
+    if (emf.isEmpty())
+        return nullptr;
+    auto data = std::make_unique<QMimeData>();
+    data->setData("image/emf", emf);
+    data->setData("image/x-emf", emf);
+    data->setData("image/svg+xml", ChartBytes(model, ChartFormat::Svg, clientSize, dpi));
+    data->setImageData(QImage::fromData(ChartBytes(model, ChartFormat::Png, clientSize, dpi)));
+    return data;
 }

@@ -6,7 +6,10 @@
 #include <QSize>
 #include <QString>
 
+#include <memory>
 #include <optional>
+
+class QMimeData;
 
 enum class ChartFormat { Emf, Svg, Png, Pdf };
 
@@ -21,3 +24,8 @@ QByteArray ChartBytes(ChartModel& model, ChartFormat format, QSize clientSize, i
 // with a one-line reason in *reason when it cannot.
 bool ExportChart(ChartModel& model, ChartFormat format, const QString& path, QSize clientSize,
                  int dpi, QString* reason);
+
+// The chart for the clipboard: the metafile (as "image/emf" and "image/x-emf"), an image and
+// SVG, so that programs on any desktop can paste one of them. Null when the metafile could not
+// be drawn.
+std::unique_ptr<QMimeData> ChartMimeData(ChartModel& model, QSize clientSize, int dpi);

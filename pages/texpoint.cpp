@@ -108,8 +108,8 @@ void CTexPoint::PlotChart() {
     if (mScheme.Scheme().GetClassCount() == 0)
         return;
     mGrid->EndEdit();
-    const ChartSamples samples = CollectChartSamples(Sheet());
-    (void)samples; // the chart dialog takes them once it is part of the program
+    RunPageChart(mInteraction, this, mScheme, CollectChartSamples(Sheet()));
+    mGrid->setFocus();
 }
 
 void CTexPoint::SetFilePath(const QString& path) {

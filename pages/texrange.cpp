@@ -1,6 +1,6 @@
 #include "pages/texrange.h"
 
-#include "chart/chartdialog.h"
+#include "pages/pagechart.h"
 #include "pages/rangefield.h"
 #include "scheme/rangetext.h"
 #include "scheme/samplelookup.h"
@@ -281,15 +281,7 @@ void CTexRange::LookupRange() {
 void CTexRange::PlotChart() {
     if (!Lookup())
         return;
-    ChartDialog dialog(mInteraction, this);
-    dialog.mScheme = mScheme.Scheme();
-    dialog.mSchemeFile = mScheme.SchemePath().toStdString();
-    dialog.mXName = mScheme.XName().toStdString();
-    dialog.mYName = mScheme.YName().toStdString();
-    dialog.mZName = mScheme.ZName().toStdString();
-    dialog.mPoints = mRangePolygon.Vertices();
-    dialog.mbSamples = 0;
-    mInteraction.RunDialog(dialog);
+    RunPageChart(mInteraction, this, mScheme, {mRangePolygon.Vertices(), {}, false});
     mRanges[kX].minField->setFocus();
 }
 

@@ -1,6 +1,6 @@
 // The Point Lookup page driven through its own commands and the grid's editor: lookups as rows
 // change, clipboard commands, file commands with the save prompt, scheme loads and printing.
-#include "pages/chartsamples.h"
+#include "chart/chartdialog.h"
 #include "pages/samplefile.h"
 #include "pages/samplegrid.h"
 #include "pages/texpoint.h"
@@ -376,17 +376,29 @@ TEST_F(PointPage, NewSchemeRenamesHeadingsAndLooksUpEveryRow) {
     EXPECT_EQ(Text(3, kTexture), "High");
 }
 
-TEST_F(PointPage, ChartGetsOnlyCompleteRowsLabelledByIdOrNumber) {
+TEST_F(PointPage, ChartPlotShowsOnlyCompleteRowsLabelledByIdOrNumber) {
     EditRow(1, "40", "40", "20");
     Edit(1, kId, "S1");
     EditRow(2, "60", "60", "60"); // does not sum to 100
     EditRow(3, "40", "", "");     // two missing
     EditRow(7, "", "30", "30");
-    const ChartSamples samples = CollectChartSamples(Sheet());
-    ASSERT_EQ(samples.points.size(), 2u);
-    EXPECT_EQ(samples.points[0], std::make_pair(40.0, 40.0));
-    EXPECT_EQ(samples.points[1], std::make_pair(40.0, 30.0));
-    EXPECT_EQ(samples.labels, QStringList({"S1", "no. 7"}));
+    bool shown = false;
+    mUser.onDialog = [&](QDialog& dialog) {
+        shown = true;
+        auto* chart = dynamic_cast<ChartDialog*>(&dialog);
+        EXPECT_NE(chart, nullptr);
+        if (!chart)
+            return 0;
+        EXPECT_EQ(chart->mPoints, (std::vector<point>{{40, 40}, {40, 30}}));
+        EXPECT_EQ(chart->mLabels, (std::vector<std::string>{"S1", "no. 7"}));
+        EXPECT_EQ(chart->mbSamples, 1);
+        EXPECT_EQ(chart->mScheme.GetName(), "USDA");
+        EXPECT_EQ(chart->mSchemeFile, kUsda.toStdString());
+        EXPECT_EQ(chart->mXName, "Sand");
+        return 0;
+    };
+    mPage.PlotChart();
+    EXPECT_TRUE(shown);
 }
 
 namespace {

@@ -1,0 +1,34 @@
+#include "chart/chartprint.h"
+
+#include "chart/drawchart.h"
+#include "chart/paintertarget.h"
+
+#include <QPainter>
+#include <QPrinter>
+
+namespace {
+
+// An 8-point font in whole printer pixels, as the chart's text on paper.
+QFont PrintFont(int dpiY) {
+    QFont font = ChartFont();
+    const int tenTimesHeight = dpiY * 80 / 72;
+    font.setPixelSize(static_cast<int>(tenTimesHeight * 0.1 + 0.5));
+    return font;
+}
+
+} // namespace
+
+void PrintChart(ChartModel& model, QPrinter& printer) {
+    const ChartRect windowRect = model.mChartRect;
+    QPainter painter;
+    if (painter.begin(&printer)) {
+        // The painter's origin is the printable area's top left corner.
+        const int width = printer.width();
+        const int height = printer.height();
+        const ChartRect page{width / 6, height / 6, width - width / 6, height - height / 6};
+        PainterTarget target(painter, PrintFont(printer.logicalDpiY()));
+        PaintChart(target, model, page, printer.logicalDpiX() / 72); // pens of one point
+        painter.end();
+    }
+    model.mChartRect = windowRect;
+}

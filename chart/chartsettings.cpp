@@ -1,0 +1,102 @@
+#include "chart/chartsettings.h"
+
+#include "widgets/settings.h"
+
+#include <QRect>
+#include <QWidget>
+
+namespace chartsettings {
+
+namespace {
+
+struct PersistedFlag {
+    const char* name;
+    int ChartModel::*flag;
+};
+
+// In the order they are read and written.
+constexpr PersistedFlag kFlags[] = {
+    {"mbTriaxial", &ChartModel::mbTriaxial},     {"mbAxisTitle", &ChartModel::mbAxisTitle},
+    {"mbAxisValues", &ChartModel::mbAxisValues}, {"mbDataLabels", &ChartModel::mbDataLabels},
+    {"mbGridLines", &ChartModel::mbGridLines},   {"mbLegend", &ChartModel::mbLegend},
+    {"mbTextureClasses", &ChartModel::mbTextureClasses},
+};
+
+constexpr const char* kCheck = "(check)";
+constexpr int kPlacementSaved = 32639;
+constexpr int kPlacementSaving = -32640;
+
+// Show states as the platform's placement record numbers them.
+constexpr int kShowNormal = 1;
+constexpr int kShowMinimized = 2;
+constexpr int kShowMaximized = 3;
+
+int ReadInt(const QSettings& store, const char* key, int fallback) {
+    bool ok = false;
+    const int value = store.value(key).toInt(&ok);
+    return ok ? value : fallback;
+}
+
+int ShowState(const QWidget& window) {
+    if (window.isMaximized())
+        return kShowMaximized;
+    return window.isMinimized() ? kShowMinimized : kShowNormal;
+}
+
+// Writes what is set so far; false when the settings could not be stored.
+bool Flush(QSettings& store) {
+    store.sync();
+    return store.status() == QSettings::NoError;
+}
+
+} // namespace
+
+void ReadViewFlags(ChartModel& model) {
+    const auto store = settings::Open(settings::kChartDialogGroup);
+    for (const PersistedFlag& f : kFlags)
+        model.*f.flag = settings::ReadFlag(*store, f.name, 1);
+}
+
+void WriteViewFlags(const ChartModel& model) {
+    const auto store = settings::Open(settings::kChartDialogGroup);
+    for (const PersistedFlag& f : kFlags)
+        store->setValue(f.name, model.*f.flag);
+}
+
+void RestorePlacement(QWidget& window) {
+    const auto store = settings::Open(settings::kChartDialogGroup);
+    if (ReadInt(*store, kCheck, 0) != kPlacementSaved)
+        return;
+    const QRect current = window.normalGeometry();
+    const int left = ReadInt(*store, "Left", current.left());
+    const int right = ReadInt(*store, "Right", current.left() + current.width());
+    const int top = ReadInt(*store, "Top", current.top());
+    const int bottom = ReadInt(*store, "Bottom", current.top() + current.height());
+    const int state = ReadInt(*store, "State", ShowState(window));
+    window.setGeometry(QRect(left, top, right - left, bottom - top));
+    // A window that was minimized opens normal: a modal window out of sight would look like a
+    // program that hangs.
+    if (state == kShowMaximized)
+        window.setWindowState(window.windowState() | Qt::WindowMaximized);
+}
+
+void SavePlacement(const QWidget& window) {
+    const auto store = settings::Open(settings::kChartDialogGroup);
+    store->setValue(kCheck, kPlacementSaving);
+    if (!Flush(*store))
+        return;
+    // The rectangle as the platform's placement record gives it: right and bottom exclusive.
+    const QRect normal = window.normalGeometry().isValid() ? window.normalGeometry()
+                                                            : window.geometry();
+    store->setValue("Left", normal.left());
+    store->setValue("Right", normal.left() + normal.width());
+    store->setValue("Top", normal.top());
+    store->setValue("Bottom", normal.top() + normal.height());
+    store->setValue("State", ShowState(window));
+    if (!Flush(*store))
+        return;
+    store->setValue(kCheck, kPlacementSaved);
+    store->sync();
+}
+
+} // namespace chartsettings
