@@ -43,3 +43,9 @@ public:
     // Where the last draw laid the chart out.
     ChartRect mChartRect;
 };
+
+// A view flag with a name for it: its settings key, or a word of the command-line tool.
+struct NamedFlag {
+    const char* name;
+    int ChartModel::*flag;
+};

@@ -9,13 +9,8 @@ namespace chartsettings {
 
 namespace {
 
-struct PersistedFlag {
-    const char* name;
-    int ChartModel::*flag;
-};
-
 // In the order they are read and written.
-constexpr PersistedFlag kFlags[] = {
+constexpr NamedFlag kFlags[] = {
     {"mbTriaxial", &ChartModel::mbTriaxial},     {"mbAxisTitle", &ChartModel::mbAxisTitle},
     {"mbAxisValues", &ChartModel::mbAxisValues}, {"mbDataLabels", &ChartModel::mbDataLabels},
     {"mbGridLines", &ChartModel::mbGridLines},   {"mbLegend", &ChartModel::mbLegend},
@@ -53,13 +48,13 @@ bool Flush(QSettings& store) {
 
 void ReadViewFlags(ChartModel& model) {
     const auto store = settings::Open(settings::kChartDialogGroup);
-    for (const PersistedFlag& f : kFlags)
+    for (const NamedFlag& f : kFlags)
         model.*f.flag = settings::ReadFlag(*store, f.name, 1);
 }
 
 void WriteViewFlags(const ChartModel& model) {
     const auto store = settings::Open(settings::kChartDialogGroup);
-    for (const PersistedFlag& f : kFlags)
+    for (const NamedFlag& f : kFlags)
         store->setValue(f.name, model.*f.flag);
 }
 

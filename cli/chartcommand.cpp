@@ -18,12 +18,7 @@
 
 namespace {
 
-struct ChartFlag {
-    const char* name;
-    int ChartModel::*flag;
-};
-
-constexpr ChartFlag kHideable[] = {
+constexpr NamedFlag kHideable[] = {
     {"titles", &ChartModel::mbAxisTitle}, {"values", &ChartModel::mbAxisValues},
     {"labels", &ChartModel::mbDataLabels}, {"grid", &ChartModel::mbGridLines},
     {"legend", &ChartModel::mbLegend},     {"classes", &ChartModel::mbTextureClasses},
@@ -39,7 +34,7 @@ void ApplyHide(const std::string& list, ChartModel* model) {
     std::string item;
     while (std::getline(items, item, ',')) {
         bool known = false;
-        for (const ChartFlag& f : kHideable) {
+        for (const NamedFlag& f : kHideable) {
             if (item == f.name) {
                 model->*f.flag = 0;
                 known = true;

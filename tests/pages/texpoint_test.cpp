@@ -1,6 +1,6 @@
 // The Point Lookup page driven through its own commands and the grid's editor: lookups as rows
 // change, clipboard commands, file commands with the save prompt, scheme loads and printing.
-#include "chart/chartdialog.h"
+#include "tests/pages/chartcapture.h"
 #include "pages/samplefile.h"
 #include "pages/samplegrid.h"
 #include "pages/texpoint.h"
@@ -382,23 +382,17 @@ TEST_F(PointPage, ChartPlotShowsOnlyCompleteRowsLabelledByIdOrNumber) {
     EditRow(2, "60", "60", "60"); // does not sum to 100
     EditRow(3, "40", "", "");     // two missing
     EditRow(7, "", "30", "30");
-    bool shown = false;
-    mUser.onDialog = [&](QDialog& dialog) {
-        shown = true;
-        auto* chart = dynamic_cast<ChartDialog*>(&dialog);
-        EXPECT_NE(chart, nullptr);
-        if (!chart)
-            return 0;
-        EXPECT_EQ(chart->mPoints, (std::vector<point>{{40, 40}, {40, 30}}));
-        EXPECT_EQ(chart->mLabels, (std::vector<std::string>{"S1", "no. 7"}));
-        EXPECT_EQ(chart->mbSamples, 1);
-        EXPECT_EQ(chart->mScheme.GetName(), "USDA");
-        EXPECT_EQ(chart->mSchemeFile, kUsda.toStdString());
-        EXPECT_EQ(chart->mXName, "Sand");
-        return 0;
-    };
+    int shown = 0;
+    InspectCharts(mUser, &shown, [&](const ChartDialog& chart) {
+        EXPECT_EQ(chart.mPoints, (std::vector<point>{{40, 40}, {40, 30}}));
+        EXPECT_EQ(chart.mLabels, (std::vector<std::string>{"S1", "no. 7"}));
+        EXPECT_EQ(chart.mbSamples, 1);
+        EXPECT_EQ(chart.mScheme.GetName(), "USDA");
+        EXPECT_EQ(chart.mSchemeFile, kUsda.toStdString());
+        EXPECT_EQ(chart.mXName, "Sand");
+    });
     mPage.PlotChart();
-    EXPECT_TRUE(shown);
+    EXPECT_EQ(shown, 1);
 }
 
 namespace {

@@ -1,6 +1,6 @@
 // The Range Lookup page driven through its own commands and keys: lookups over the usda and
 // two-zone schemes, refused fields and ranges, resets, scheme loads and the chart's inputs.
-#include "chart/chartdialog.h"
+#include "tests/pages/chartcapture.h"
 #include "pages/rangefield.h"
 #include "pages/texrange.h"
 #include "tests/support/scriptedinteraction.h"
@@ -290,30 +290,23 @@ TEST_F(RangePage, ResetOfOneAxisEmptiesResultsAndKeepsOtherAxes) {
 TEST_F(RangePage, PlotChartHandsThePolygonWithoutLabels) {
     Start(kTwoZone);
     Set({"10", "60", "10", "60", "10", "60"});
-    bool shown = false;
-    mUser.onDialog = [&](QDialog& dialog) {
-        shown = true;
-        auto* chart = dynamic_cast<ChartDialog*>(&dialog);
-        EXPECT_NE(chart, nullptr);
-        if (!chart)
-            return 0;
-        EXPECT_EQ(chart->mPoints, mPage.RangePolygon().Vertices());
-        EXPECT_EQ(chart->mPoints.size(), 6u);
-        EXPECT_EQ(chart->mbSamples, 0);
-        EXPECT_TRUE(chart->mLabels.empty());
-        EXPECT_EQ(chart->mScheme.GetName(), "Two-zone demonstration");
-        EXPECT_EQ(chart->mSchemeFile, kTwoZone.toStdString());
-        EXPECT_EQ(chart->mYName, "second");
-        return 0;
-    };
+    int shown = 0;
+    InspectCharts(mUser, &shown, [&](const ChartDialog& chart) {
+        EXPECT_EQ(chart.mPoints, mPage.RangePolygon().Vertices());
+        EXPECT_EQ(chart.mPoints.size(), 6u);
+        EXPECT_EQ(chart.mbSamples, 0);
+        EXPECT_TRUE(chart.mLabels.empty());
+        EXPECT_EQ(chart.mScheme.GetName(), "Two-zone demonstration");
+        EXPECT_EQ(chart.mSchemeFile, kTwoZone.toStdString());
+        EXPECT_EQ(chart.mYName, "second");
+    });
     mPage.PlotChart();
-    EXPECT_TRUE(shown);
+    EXPECT_EQ(shown, 1);
     EXPECT_EQ(QApplication::focusWidget(), &mPage.MinField(kX));
 
-    shown = false;
     Set({"60", "100", "60", "100", "0", "100"});
     mPage.PlotChart();
-    EXPECT_FALSE(shown) << "a chart of an empty range";
+    EXPECT_EQ(shown, 1) << "a chart of an empty range";
     EXPECT_EQ(mPage.CoordText(), "{ fail }");
 }
 
