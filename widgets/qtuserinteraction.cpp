@@ -5,6 +5,7 @@
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrinter>
+#include <QRegularExpression>
 
 namespace {
 
@@ -63,6 +64,13 @@ QString QtUserInteraction::SaveFileName(QWidget* parent, const QString& caption,
     dialog.setFileMode(QFileDialog::AnyFile);
     if (!initialPath.isEmpty())
         dialog.selectFile(initialPath);
+    // A name typed without an extension takes the one of the file type chosen, if it has one.
+    QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& f) {
+        static const QRegularExpression kOneExtension(R"(\(\*\.(\w+)\)$)");
+        const QRegularExpressionMatch match = kOneExtension.match(f);
+        if (match.hasMatch())
+            dialog.setDefaultSuffix(match.captured(1));
+    });
     return RunFileDialog(dialog, defaultSuffix);
 }
 

@@ -39,17 +39,19 @@ struct Metafile {
     bool ended = false;
 };
 
-std::int32_t Int(const QByteArray& bytes, int at) {
-    std::int32_t v = 0;
+// A little-endian field at a byte offset; a field past the end is a fault of the file.
+template <typename T> T Field(const QByteArray& bytes, int at) {
+    T v = 0;
+    if (at < 0 || bytes.size() - at < static_cast<int>(sizeof v)) {
+        ADD_FAILURE() << "field at " << at << " lies past the end";
+        return v;
+    }
     std::memcpy(&v, bytes.constData() + at, sizeof v);
     return v;
 }
 
-std::int16_t Short(const QByteArray& bytes, int at) {
-    std::int16_t v = 0;
-    std::memcpy(&v, bytes.constData() + at, sizeof v);
-    return v;
-}
+std::int32_t Int(const QByteArray& bytes, int at) { return Field<std::int32_t>(bytes, at); }
+std::int16_t Short(const QByteArray& bytes, int at) { return Field<std::int16_t>(bytes, at); }
 
 std::u16string Utf16(const QByteArray& bytes, int at, int count) {
     std::u16string text;
