@@ -8,6 +8,7 @@
 #include "chart/chartsettings.h"
 #include "widgets/userinteraction.h"
 
+#include <QActionGroup>
 #include <QClipboard>
 #include <QGuiApplication>
 #include <QIcon>
@@ -130,6 +131,10 @@ ChartDialog::ViewItems ChartDialog::AddViewItems(QMenu* menu, bool mnemonics) {
     ViewItems items;
     items.biaxial = AddCommand(menu, text("as &Bi-axial"), "Bi-axial chart");
     items.triaxial = AddCommand(menu, text("as T&ri-axial"), "Tri-axial chart");
+    // One layout or the other: shown as a pair of radio items.
+    auto* layouts = new QActionGroup(menu);
+    layouts->addAction(items.biaxial);
+    layouts->addAction(items.triaxial);
     connect(items.biaxial, &QAction::triggered, this, &ChartDialog::ShowBiaxial);
     connect(items.triaxial, &QAction::triggered, this, &ChartDialog::ShowTriaxial);
     menu->addSeparator();

@@ -26,7 +26,8 @@ QPlainTextEdit* ResultBox(QWidget* parent) {
     box->setReadOnly(true);
     box->setLineWrapMode(QPlainTextEdit::NoWrap);
     box->setTabChangesFocus(true);
-    box->setTabStopDistance(box->fontMetrics().horizontalAdvance(QStringLiteral("000.00,  ")));
+    // Wide enough for the widest first column, "(100.00,", and a gap.
+    box->setTabStopDistance(box->fontMetrics().horizontalAdvance(QStringLiteral("(100.00,  ")));
     return box;
 }
 
