@@ -4,7 +4,6 @@
 #include "cli/samplewriter.h"
 
 #include <gtest/gtest.h>
-
 #include <string>
 #include <vector>
 
@@ -34,8 +33,8 @@ class SampleFileReading : public ::testing::TestWithParam<ReadCase> {};
 // record split across two reads is where a streaming reader goes wrong.
 TEST_P(SampleFileReading, SameRecordsWhereverTheReadsEnd) {
     const ReadCase& c = GetParam();
-    for (std::size_t chunk : {std::size_t(1), std::size_t(2), std::size_t(3), std::size_t(7),
-                              std::string::npos}) {
+    for (std::size_t chunk :
+         {std::size_t(1), std::size_t(2), std::size_t(3), std::size_t(7), std::string::npos}) {
         for (std::size_t buffer : {std::size_t(1), std::size_t(5), std::size_t(1) << 20})
             EXPECT_EQ(ReadAll(c.text, chunk, buffer), c.records)
                 << "chunk " << chunk << ", buffer " << buffer;
@@ -47,24 +46,25 @@ const std::string kNul("a\0b,\x01\xff", 6);
 INSTANTIATE_TEST_SUITE_P(
     Cases, SampleFileReading,
     ::testing::Values(
-        ReadCase{"Lf", "S1,45,30,25,Loam\nS2,1,2,97\n",
-                 {{"S1", "45", "30", "25", "Loam"}, {"S2", "1", "2", "97"}}},
-        ReadCase{"CrLf", "S1,45,30,25\r\nS2,1\r\n", {{"S1", "45", "30", "25"}, {"S2", "1"}}},
+        ReadCase{"LfAndCrLf",
+                 "S1,45,30,25,Loam\nS2,1\r\n",
+                 {{"S1", "45", "30", "25", "Loam"}, {"S2", "1"}}},
         ReadCase{"NoLastLineEnd", "S1,1\nS2,2", {{"S1", "1"}, {"S2", "2"}}},
-        ReadCase{"LastCrWithoutLf", "S1,1\r", {{"S1", "1"}}},
-        ReadCase{"EmptyFile", "", {}},
+        ReadCase{"LastCrWithoutLf", "S1,1\r", {{"S1", "1"}}}, ReadCase{"EmptyFile", "", {}},
         ReadCase{"BlankLinesAreRecords", "\n\r\n,,,,\n", {{""}, {""}, {"", "", "", "", ""}}},
-        ReadCase{"CommaInNumberSplits", "S4,12,5,10,80\n", {{"S4", "12", "5", "10", "80"}}},
-        ReadCase{"QuotedComma", "\"a,b\",\"12,5\"\n", {{"a,b", "12,5"}}},
-        ReadCase{"DoubledQuotes", "\"say \"\"hi\"\"\",\"\"\n", {{"say \"hi\"", ""}}},
-        ReadCase{"QuotedLineBreaks", "\"two\nlines\",1\n\"cr\r\nlf\"\n",
+        ReadCase{"QuotedCommasAndQuotes",
+                 "\"a,b\",\"say \"\"hi\"\"\",\"\"\n",
+                 {{"a,b", "say \"hi\"", ""}}},
+        ReadCase{"QuotedLineBreaks",
+                 "\"two\nlines\",1\n\"cr\r\nlf\"\n",
                  {{"two\nlines", "1"}, {"cr\r\nlf"}}},
-        ReadCase{"TextAfterClosingQuote", "\"ab\"cd,e\n", {{"abcd", "e"}}},
-        ReadCase{"QuoteInsideFieldIsText", "ab\"c,d\"\n", {{"ab\"c", "d\""}}},
+        // Text after a closing quote is kept; a quote inside a field is text.
+        ReadCase{"StrayQuotes", "\"ab\"cd,e\"f,g\"\n", {{"abcd", "e\"f", "g\""}}},
         ReadCase{"UnclosedQuoteRunsToTheEnd", "x,\"open,1\n2\n", {{"x", "open,1\n2\n"}}},
         ReadCase{"LoneCrInsideLineIsText", "a\rb,c\n", {{"a\rb", "c"}}},
         ReadCase{"BinaryJunk", kNul + "\n", {{std::string("a\0b", 3), "\x01\xff"}}},
-        ReadCase{"LongLine", std::string(300000, 'x') + ",1\nS,2\n",
+        ReadCase{"LongLine",
+                 std::string(300000, 'x') + ",1\nS,2\n",
                  {{std::string(300000, 'x'), "1"}, {"S", "2"}}}),
     [](const ::testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
 
@@ -111,13 +111,12 @@ TEST_P(SampleFileWriting, QuotesOnlyWhatNeedsIt) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Fields, SampleFileWriting,
-                         ::testing::Values(WriteCase{"plain text", "plain text"},
-                                           WriteCase{"", ""}, WriteCase{"a,b", "\"a,b\""},
+                         ::testing::Values(WriteCase{"plain text", "plain text"}, WriteCase{"", ""},
+                                           WriteCase{"a,b", "\"a,b\""},
                                            WriteCase{"say \"hi\"", "\"say \"\"hi\"\"\""},
                                            WriteCase{"\"", "\"\"\"\""},
                                            WriteCase{"two\nlines", "\"two\nlines\""},
-                                           WriteCase{"cr\r", "\"cr\r\""},
-                                           WriteCase{" 45", " 45"}));
+                                           WriteCase{"cr\r", "\"cr\r\""}, WriteCase{" 45", " 45"}));
 
 TEST(SampleFileWriting, RawFieldsFollowTheFieldsUnchanged) {
     TextOutput text;

@@ -2,10 +2,9 @@
 #include "scheme/soiltex.h"
 #include "schemetext.h"
 
-#include <gtest/gtest.h>
-
 #include <filesystem>
 #include <fstream>
+#include <gtest/gtest.h>
 #include <sstream>
 #include <stdexcept>
 #include <string>
@@ -14,33 +13,37 @@ namespace {
 
 namespace fs = std::filesystem;
 
+// What a text gave, in one line: "name|x,y,z|classes|rules|valid".
+std::string Outline(const soiltex& s) {
+    return s.GetName() + "|" + s.GetXName() + "," + s.GetYName() + "," + s.GetZName() + "|" +
+           std::to_string(s.GetClassCount()) + "|" + std::to_string(s.Borders().size()) + "|" +
+           (s.IsValidScheme() ? "valid" : "invalid");
+}
+
+std::string Written(const soiltex& scheme) {
+    std::stringstream out;
+    scheme.SaveScheme(out);
+    return out.str();
+}
+
+// Read, and written back in the canonical layout with CR LF line ends.
 TEST(SchemeFileReading, TwoZoneExample) {
     const soiltex scheme = SchemeFromText(kTwoZoneScheme);
-    EXPECT_EQ(scheme.GetName(), "Two-zone demonstration");
-    EXPECT_EQ(scheme.GetXName(), "first");
-    EXPECT_EQ(scheme.GetYName(), "second");
-    EXPECT_EQ(scheme.GetZName(), "third");
-    ASSERT_EQ(scheme.GetClassCount(), 2);
-    EXPECT_EQ(scheme.GetClass(0).name, "Low");
-    EXPECT_EQ(scheme.GetClass(0).id, 1);
+    EXPECT_EQ(Outline(scheme), "Two-zone demonstration|first,second,third|2|1|valid");
     EXPECT_DOUBLE_EQ(scheme.GetClass(0).region.Area(), 1250);
-    EXPECT_EQ(scheme.GetClass(1).region.Size(), 4);
     EXPECT_DOUBLE_EQ(scheme.GetClass(1).region.Area(), 3750);
-    ASSERT_EQ(scheme.Borders().size(), 1u);
-    EXPECT_EQ(scheme.Borders()[0].classIds, (std::vector<int32_t>{1, 2}));
-    EXPECT_EQ(scheme.Borders()[0].keepIds, (std::vector<int32_t>{2}));
-    EXPECT_TRUE(scheme.IsValidScheme());
+    EXPECT_EQ(Written(scheme),
+              "[texture]\r\nTwo-zone demonstration\r\nfirst\r\nsecond\r\nthird\r\n\r\n"
+              "Low\r\n1\r\n0 0\r\n50 0\r\n0 50\r\n#\r\n"
+              "High\r\n2\r\n50 0\r\n100 0\r\n0 100\r\n0 50\r\n#\r\n"
+              "[border]\r\n1 2 = 2\r\n#\r\n");
 }
 
 TEST(SchemeFileReading, CrLfFileOnDiskReadsLikeLf) {
     soiltex fromDisk;
     ASSERT_EQ(LoadSchemeFile(GRANUM_TEST_DATA_DIR "/twozone/twozone.dat", &fromDisk),
               SchemeLoadStatus::Loaded);
-    const soiltex fromText = SchemeFromText(kTwoZoneScheme);
-    EXPECT_EQ(fromDisk.GetName(), fromText.GetName());
-    EXPECT_EQ(fromDisk.GetZName(), "third");
-    EXPECT_EQ(fromDisk.GetClass(1).name, "High");
-    EXPECT_EQ(fromDisk.Borders()[0].keepIds, fromText.Borders()[0].keepIds);
+    EXPECT_EQ(Written(fromDisk), Written(SchemeFromText(kTwoZoneScheme)));
 }
 
 TEST(SchemeFileReading, MissingTextureWordKeepsThePreviousScheme) {
@@ -68,25 +71,45 @@ TEST(SchemeFileReading, FailedStreamIsRefusedAndChangesNothing) {
     EXPECT_TRUE(bad.str().empty());
 }
 
-TEST(SchemeFileReading, TextureWordAmongOtherWordsStartsTheSection) {
-    const soiltex scheme = SchemeFromText("Details [texture] Name with blanks \nX\nY\nZ\n");
-    EXPECT_EQ(scheme.GetName(), " Name with blanks ");
-    EXPECT_EQ(scheme.GetXName(), "X");
-    EXPECT_EQ(scheme.GetZName(), "Z");
+struct LayoutCase {
+    const char* name;
+    std::string text;
+    const char* outline;
+};
+
+class SchemeFileLayout : public ::testing::TestWithParam<LayoutCase> {};
+
+// Each text is read over the two-zone scheme: nothing of that may be left.
+TEST_P(SchemeFileLayout, ReadsWhatTheFileHolds) {
+    soiltex scheme = SchemeFromText(kTwoZoneScheme);
+    std::stringstream stream(GetParam().text);
+    scheme.LoadScheme(stream);
+    EXPECT_EQ(Outline(scheme), GetParam().outline);
 }
 
-TEST(SchemeFileReading, EmptyLinesAndFreeVertexLayout) {
-    const soiltex scheme = SchemeFromText(
-        "[texture]\n\n\nName\n\nfirst\n\nsecond\nthird\n\n\nLow\n1 0 0 50 0\n0 50 #\n\nHigh\n2\n"
-        "50 0 100 0 0 100 0 50\n#\n");
-    EXPECT_EQ(scheme.GetName(), "Name");
-    EXPECT_EQ(scheme.GetYName(), "second");
-    ASSERT_EQ(scheme.GetClassCount(), 2);
-    EXPECT_EQ(scheme.GetClass(0).region.Size(), 3);
-    EXPECT_TRUE(scheme.IsValidScheme());
-}
+INSTANTIATE_TEST_SUITE_P(
+    Texts, SchemeFileLayout,
+    ::testing::Values(
+        LayoutCase{"TextureWordAmongOtherWords", "Details [texture] Name with blanks \nX\nY\nZ\n",
+                   " Name with blanks |X,Y,Z|0|0|invalid"},
+        LayoutCase{"NameWithoutLineEnd", "[texture] Name", " Name|x,y,z|0|0|invalid"},
+        LayoutCase{"EndRightAfterTexture", "details\n[texture]", "|x,y,z|0|0|invalid"},
+        LayoutCase{"EmptyLinesAndFreeVertexLayout",
+                   "[texture]\n\n\nName\n\nfirst\n\nsecond\nthird\n\n\nLow\n1 0 0 50 0\n0 50 #\n\n"
+                   "High\n2\n50 0 100 0 0 100 0 50\n#\n",
+                   "Name|first,second,third|2|0|valid"},
+        LayoutCase{"CrLfWithoutLastLineEnd",
+                   "[texture]\r\nN\r\nx\r\ny\r\nz\r\nAll\r\n1\r\n0 0 100 0 0 100 #",
+                   "N|x,y,z|1|0|valid"},
+        // "[border] " is a class name; the word among vertices starts the rules.
+        LayoutCase{"BorderWordWithBlankIsAClass",
+                   "[texture]\nN\nx\ny\nz\n[border] \n1\n0 0 100 0 0 100\n#\n",
+                   "N|x,y,z|1|0|valid"},
+        LayoutCase{"BorderWordAmongVertices", "[texture]\nN\nx\ny\nz\nA\n1\n0 0 [border] 1 = 1 #\n",
+                   "N|x,y,z|0|1|invalid"}),
+    [](const ::testing::TestParamInfo<LayoutCase>& info) { return std::string(info.param.name); });
 
-TEST(SchemeFileReading, MalformedClassesReadAsFarAsTheyGo) {
+TEST(SchemeFileReading, MalformedClassesAndRulesReadAsFarAsTheyGo) {
     const soiltex scheme = SchemeFromText(
         "[texture]\nN\nx\ny\nz\nFive\n7a\n0 0 10 0 5\n#\nLetter\nb3\n1e1 2\n#\nUnclosed\n3\n0 0\n");
     ASSERT_EQ(scheme.GetClassCount(), 2);
@@ -95,46 +118,15 @@ TEST(SchemeFileReading, MalformedClassesReadAsFarAsTheyGo) {
     EXPECT_EQ(scheme.GetClass(1).id, 0);
     EXPECT_EQ(scheme.GetClass(1).region.Vertex(0).x, 10);
     EXPECT_THROW(scheme.IsValidScheme(), std::domain_error);
-}
 
-TEST(SchemeFileReading, EndRightAfterTextureGivesAnEmptyScheme) {
-    soiltex scheme = SchemeFromText(kTwoZoneScheme);
-    std::stringstream stream("details\n[texture]");
-    scheme.LoadScheme(stream);
-    EXPECT_EQ(scheme.GetName(), "");
-    EXPECT_EQ(scheme.GetXName(), "x");
-    EXPECT_EQ(scheme.GetClassCount(), 0);
-    EXPECT_FALSE(scheme.IsValidScheme());
-}
-
-TEST(SchemeFileReading, BorderRightAfterTexture) {
-    const soiltex scheme = SchemeFromText("[texture]\n[border]\n1 2 = 2 # # 3 = 3 #\n= 4 #\n5\n");
-    EXPECT_EQ(scheme.GetName(), "");
-    EXPECT_EQ(scheme.GetYName(), "y");
-    ASSERT_EQ(scheme.Borders().size(), 4u);
-    EXPECT_EQ(scheme.Borders()[1].classIds, std::vector<int32_t>{3});
-    EXPECT_EQ(scheme.Borders()[1].keepIds, std::vector<int32_t>{3});
-    EXPECT_TRUE(scheme.Borders()[2].classIds.empty());
-    EXPECT_EQ(scheme.Borders()[2].keepIds, std::vector<int32_t>{4});
-    EXPECT_TRUE(scheme.Borders()[3].keepIds.empty());
-}
-
-TEST(SchemeFileReading, BorderWordMustMatchExactly) {
-    const soiltex scheme = SchemeFromText("[texture]\nN\nx\ny\nz\n[border] \n1\n0 0 100 0 0 100\n#\n");
-    ASSERT_EQ(scheme.GetClassCount(), 1);
-    EXPECT_EQ(scheme.GetClass(0).name, "[border] ");
-    const soiltex asWord = SchemeFromText("[texture]\nN\nx\ny\nz\nA\n1\n0 0 [border] 1 = 1 #\n");
-    EXPECT_EQ(asWord.GetClassCount(), 0);
-    EXPECT_EQ(asWord.Borders().size(), 1u);
-}
-
-TEST(SchemeFileReading, LinesWithoutLineEnds) {
-    const soiltex scheme = SchemeFromText("[texture] Name");
-    EXPECT_EQ(scheme.GetName(), " Name");
-    const soiltex classes = SchemeFromText("[texture]\r\nN\r\nx\r\ny\r\nz\r\nAll\r\n1\r\n0 0 100 0 0 100 #");
-    ASSERT_EQ(classes.GetClassCount(), 1);
-    EXPECT_EQ(classes.GetClass(0).name, "All");
-    EXPECT_TRUE(classes.IsValidScheme());
+    // Rules right after the texture word, one without ids, one without "=".
+    const soiltex rules = SchemeFromText("[texture]\n[border]\n1 2 = 2 # # 3 = 3 #\n= 4 #\n5\n");
+    ASSERT_EQ(Outline(rules), "|x,y,z|0|4|invalid");
+    EXPECT_EQ(rules.Borders()[1].classIds, std::vector<int32_t>{3});
+    EXPECT_EQ(rules.Borders()[1].keepIds, std::vector<int32_t>{3});
+    EXPECT_TRUE(rules.Borders()[2].classIds.empty());
+    EXPECT_EQ(rules.Borders()[2].keepIds, std::vector<int32_t>{4});
+    EXPECT_TRUE(rules.Borders()[3].keepIds.empty());
 }
 
 TEST(SchemeFileReading, HugeAndNonNumericWords) {
@@ -154,52 +146,28 @@ TEST(SchemeFileReading, HugeAndNonNumericWords) {
     EXPECT_TRUE(huge.RangeLookup(0, 100, 0, 100, 0, 100).empty());
 }
 
-TEST(SchemeFileWriting, CanonicalLayoutWithCrLf) {
-    std::stringstream out;
-    SchemeFromText(kTwoZoneScheme).SaveScheme(out);
-    EXPECT_EQ(out.str(),
-              "[texture]\r\nTwo-zone demonstration\r\nfirst\r\nsecond\r\nthird\r\n\r\n"
-              "Low\r\n1\r\n0 0\r\n50 0\r\n0 50\r\n#\r\n"
-              "High\r\n2\r\n50 0\r\n100 0\r\n0 100\r\n0 50\r\n#\r\n"
-              "[border]\r\n1 2 = 2\r\n#\r\n");
-}
-
 TEST(SchemeFileWriting, RulesAndNumbersAsTheStreamFormatsThem) {
-    std::stringstream out;
-    SchemeFromText("[texture]\nN\nx\ny\nz\nA\n1\n33.333333333 12.5\n#\n[border]\n1 2 = #\n")
-        .SaveScheme(out);
-    EXPECT_NE(out.str().find("33.3333 12.5\r\n"), std::string::npos);
-    EXPECT_NE(out.str().find("1 2 = \r\n#\r\n"), std::string::npos);
-    std::stringstream noRules;
-    SchemeWithClasses("A\n1\n0 0 100 0 0 100\n#\n").SaveScheme(noRules);
-    EXPECT_EQ(noRules.str().find("[border]"), std::string::npos);
+    const std::string out = Written(
+        SchemeFromText("[texture]\nN\nx\ny\nz\nA\n1\n33.333333333 12.5\n#\n[border]\n1 2 = #\n"));
+    EXPECT_NE(out.find("33.3333 12.5\r\n"), std::string::npos);
+    EXPECT_NE(out.find("1 2 = \r\n#\r\n"), std::string::npos);
+    EXPECT_EQ(Written(SchemeWithClasses("A\n1\n0 0 100 0 0 100\n#\n")).find("[border]"),
+              std::string::npos);
 }
 
+// Written and read back, a scheme writes the same again: nothing was lost on the way.
 TEST(SchemeFileWriting, RoundTripKeepsTheScheme) {
-    const soiltex original = SchemeFromText(kTwoZoneScheme);
-    std::stringstream stream;
-    original.SaveScheme(stream);
-    soiltex copy;
-    copy.LoadScheme(stream);
-    EXPECT_EQ(copy.GetName(), original.GetName());
-    EXPECT_EQ(copy.GetXName(), original.GetXName());
-    ASSERT_EQ(copy.GetClassCount(), original.GetClassCount());
-    for (int32_t i = 0; i < copy.GetClassCount(); ++i) {
-        EXPECT_EQ(copy.GetClass(i).name, original.GetClass(i).name);
-        EXPECT_EQ(copy.GetClass(i).id, original.GetClass(i).id);
-        EXPECT_EQ(copy.GetClass(i).region.Vertices().size(),
-                  original.GetClass(i).region.Vertices().size());
+    soiltex usda;
+    ASSERT_EQ(LoadSchemeFile(GRANUM_SCHEMES_DIR "/usda.dat", &usda), SchemeLoadStatus::Loaded);
+    for (const soiltex& original : {SchemeFromText(kTwoZoneScheme), usda}) {
+        const soiltex copy = SchemeFromText(Written(original));
+        EXPECT_EQ(Written(copy), Written(original));
+        EXPECT_EQ(Outline(copy), Outline(original));
     }
-    EXPECT_EQ(copy.Borders()[0].classIds, original.Borders()[0].classIds);
-    EXPECT_TRUE(copy.IsValidScheme());
 }
 
 TEST(SchemeFileWriting, EmptyNamesShiftTheItemsWhenReadBack) {
-    std::stringstream stream;
-    const soiltex unnamed;
-    unnamed.SaveScheme(stream);
-    soiltex copy;
-    copy.LoadScheme(stream);
+    const soiltex copy = SchemeFromText(Written(soiltex()));
     EXPECT_EQ(copy.GetName(), "x"); // the empty name line is skipped
     EXPECT_EQ(copy.GetXName(), "y");
 }
@@ -208,7 +176,8 @@ class SchemeFileOnDisk : public ::testing::Test {
 protected:
     void SetUp() override {
         folder = fs::temp_directory_path() /
-                 ("granum-schemefile-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                 ("granum-schemefile-" +
+                  std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
         fs::create_directories(folder);
     }
@@ -257,6 +226,5 @@ TEST(SchemeFileLocation, BundledSchemeIsFoundFromAnyFolder) {
     EXPECT_EQ(ResolveDataFile("/no/such/file.dat"), "/no/such/file.dat");
     EXPECT_EQ(ResolveDataFile("no/such/file.dat"), "no/such/file.dat");
 }
-
 
 } // namespace
