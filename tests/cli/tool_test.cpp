@@ -3,6 +3,7 @@
 #include "scheme/samplelookup.h"
 #include "scheme/schemefile.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
@@ -41,9 +42,11 @@ void Spit(const fs::path& path, const std::string& text) {
 class ToolRun : public ::testing::Test {
 protected:
     void SetUp() override {
+        // Table cases are named "Table/Case/N": one folder each, not nested ones left behind.
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        std::replace(name.begin(), name.end(), '/', '-');
         mFolder = fs::temp_directory_path() /
-                  ("granum-cli-test-" + std::to_string(::getpid()) + "-" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name());
+                  ("granum-cli-test-" + std::to_string(::getpid()) + "-" + name);
         fs::remove_all(mFolder);
         fs::create_directories(mFolder / "folder");
         fs::copy_file(GRANUM_TEST_DATA_DIR "/twozone/twozone.dat", mFolder / "zones.dat");
