@@ -4,11 +4,23 @@
 #include "chart/drawchart.h"
 #include "chart/paintertarget.h"
 
-#include <QImage>
 #include <QMouseEvent>
 #include <QPainter>
 
-#include <cmath>
+namespace {
+
+// The window's own resolution, for mapping the mouse between paints.
+class WidgetResolution : public DeviceResolution {
+public:
+    explicit WidgetResolution(const QWidget& widget) : mWidget(widget) {}
+    int PixelsPerInchX() const override { return mWidget.logicalDpiX(); }
+    int PixelsPerInchY() const override { return mWidget.logicalDpiY(); }
+
+private:
+    const QWidget& mWidget;
+};
+
+} // namespace
 
 ChartCanvas::ChartCanvas(ChartModel& model, QWidget* parent) : QWidget(parent), mModel(model) {
     setMouseTracking(true);
@@ -16,14 +28,7 @@ ChartCanvas::ChartCanvas(ChartModel& model, QWidget* parent) : QWidget(parent), 
 }
 
 point ChartCanvas::CompositionAt(QPoint pos) const {
-    // The mapping needs only the screen's pixels per inch; a one-pixel image of the same
-    // resolution stands in for the window, which may only be painted during a paint.
-    QImage probe(1, 1, QImage::Format_RGB32);
-    probe.setDotsPerMeterX(static_cast<int>(std::lround(logicalDpiX() / 0.0254)));
-    probe.setDotsPerMeterY(static_cast<int>(std::lround(logicalDpiY() / 0.0254)));
-    QPainter painter(&probe);
-    const PainterTarget target(painter, ChartFont());
-    return DeviceToChart(target, mModel, {pos.x(), pos.y()});
+    return DeviceToChart(WidgetResolution(*this), mModel, {pos.x(), pos.y()});
 }
 
 void ChartCanvas::paintEvent(QPaintEvent*) {

@@ -6,6 +6,7 @@
 #include "chart/chartprint.h"
 #include "chart/chartreadout.h"
 #include "chart/chartsettings.h"
+#include "widgets/enterkey.h"
 #include "widgets/userinteraction.h"
 
 #include <QActionGroup>
@@ -106,7 +107,8 @@ void ChartDialog::Initialise() {
     // The first size is the smallest; the window then opens larger by two fifths each way,
     // centred where the first size would have been.
     const QSize client = TemplateClientSize(logicalDpiY());
-    const QSize smallest(client.width(), client.height() + layout()->menuBar()->sizeHint().height());
+    const QSize smallest(client.width(),
+                         client.height() + layout()->menuBar()->sizeHint().height());
     setMinimumSize(smallest);
     resize(smallest * 7 / 5);
 
@@ -135,19 +137,19 @@ ChartDialog::ViewItems ChartDialog::AddViewItems(QMenu* menu, bool mnemonics) {
     auto* layouts = new QActionGroup(menu);
     layouts->addAction(items.biaxial);
     layouts->addAction(items.triaxial);
-    connect(items.biaxial, &QAction::triggered, this, &ChartDialog::ShowBiaxial);
-    connect(items.triaxial, &QAction::triggered, this, &ChartDialog::ShowTriaxial);
+    connect(items.biaxial, &QAction::triggered, this, [this] { ShowLayout(0); });
+    connect(items.triaxial, &QAction::triggered, this, [this] { ShowLayout(1); });
     menu->addSeparator();
     for (const ViewToggle& toggle : kToggles) {
         QAction* action = AddCommand(menu, text(toggle.text), toggle.tip);
-        connect(action, &QAction::triggered, this, [this, flag = toggle.flag] { ToggleFlag(flag); });
+        connect(action, &QAction::triggered, this,
+                [this, flag = toggle.flag] { ToggleFlag(flag); });
         items.toggles.emplace_back(action, toggle.flag);
     }
     for (QAction* action : menu->actions())
         action->setCheckable(!action->isSeparator());
-    connect(menu, &QMenu::aboutToShow, this, [this, menu] {
-        UpdateViewItems(menu == mViewMenu ? mViewItems : mContextItems);
-    });
+    connect(menu, &QMenu::aboutToShow, this,
+            [this, menu] { UpdateViewItems(menu == mViewMenu ? mViewItems : mContextItems); });
     return items;
 }
 
@@ -164,13 +166,8 @@ void ChartDialog::UpdateViewItems(const ViewItems& items) const {
     }
 }
 
-void ChartDialog::ShowBiaxial() {
-    mbTriaxial = 0;
-    mCanvas->update();
-}
-
-void ChartDialog::ShowTriaxial() {
-    mbTriaxial = 1;
+void ChartDialog::ShowLayout(int triaxial) {
+    mbTriaxial = triaxial;
     mCanvas->update();
 }
 
@@ -219,14 +216,13 @@ void ChartDialog::Print() {
 
 void ChartDialog::ShowReadout(QPoint pos) {
     const point composition = mCanvas->CompositionAt(pos);
-    setWindowTitle(QString::fromStdString(
-        ReadoutTitle(mScheme.GetName(), composition, mbTriaxial != 0)));
+    setWindowTitle(
+        QString::fromStdString(ReadoutTitle(mScheme.GetName(), composition, mbTriaxial != 0)));
 }
 
 void ChartDialog::keyPressEvent(QKeyEvent* event) {
     // Enter closes the chart as Escape does; the window has no button to take it.
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
-        (event->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+    if (IsEnterKey(event)) {
         accept();
         return;
     }

@@ -3,7 +3,6 @@
 #include "chart/chartmodel.h"
 
 #include <QDialog>
-
 #include <utility>
 #include <vector>
 
@@ -32,8 +31,7 @@ public:
     QMenu& ContextMenu() { return *mContextMenu; }
 
     // The View commands; each repaints the chart.
-    void ShowBiaxial();
-    void ShowTriaxial();
+    void ShowLayout(int triaxial);
     void ToggleFlag(int ChartModel::*flag);
 
     // The Chart commands.

@@ -13,12 +13,13 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QSvgGenerator>
-
 #include <cmath>
 
 namespace {
 
-ChartRect ClientRect(QSize size) { return {0, 0, size.width(), size.height()}; }
+ChartRect ClientRect(QSize size) {
+    return {0, 0, size.width(), size.height()};
+}
 
 void PaintWithPainter(QPaintDevice& device, ChartModel& model, QSize clientSize) {
     QPainter painter(&device);
@@ -26,16 +27,20 @@ void PaintWithPainter(QPaintDevice& device, ChartModel& model, QSize clientSize)
     PaintChart(target, model, ClientRect(clientSize));
 }
 
-QByteArray Png(ChartModel& model, QSize clientSize, int dpi) {
+QImage Image(ChartModel& model, QSize clientSize, int dpi) {
     QImage image(clientSize, QImage::Format_RGB32);
     const int dotsPerMeter = static_cast<int>(std::lround(dpi / 0.0254));
     image.setDotsPerMeterX(dotsPerMeter);
     image.setDotsPerMeterY(dotsPerMeter);
     PaintWithPainter(image, model, clientSize);
+    return image;
+}
+
+QByteArray Png(ChartModel& model, QSize clientSize, int dpi) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    image.save(&buffer, "PNG");
+    Image(model, clientSize, dpi).save(&buffer, "PNG");
     return bytes;
 }
 
@@ -63,9 +68,9 @@ QByteArray Pdf(ChartModel& model, QSize clientSize, int dpi) {
         pdf.setTitle("Chart");
         pdf.setResolution(dpi);
         // One page exactly the size of the window, so the picture keeps its proportions.
-        pdf.setPageSize(QPageSize(QSizeF(clientSize.width() * 72.0 / dpi,
-                                         clientSize.height() * 72.0 / dpi),
-                                  QPageSize::Point));
+        pdf.setPageSize(
+            QPageSize(QSizeF(clientSize.width() * 72.0 / dpi, clientSize.height() * 72.0 / dpi),
+                      QPageSize::Point));
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
         PaintWithPainter(pdf, model, clientSize);
     }
@@ -132,6 +137,6 @@ std::unique_ptr<QMimeData> ChartMimeData(ChartModel& model, QSize clientSize, in
     data->setData("image/emf", emf);
     data->setData("image/x-emf", emf);
     data->setData("image/svg+xml", ChartBytes(model, ChartFormat::Svg, clientSize, dpi));
-    data->setImageData(QImage::fromData(ChartBytes(model, ChartFormat::Png, clientSize, dpi)));
+    data->setImageData(Image(model, clientSize, dpi));
     return data;
 }

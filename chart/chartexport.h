@@ -5,7 +5,6 @@
 #include <QByteArray>
 #include <QSize>
 #include <QString>
-
 #include <memory>
 #include <optional>
 

@@ -13,7 +13,7 @@ const double kTan60 = std::tan(kPi / 3);
 const double kTan30 = std::tan(kPi / 6);
 
 // The space left around the triangle: 60 points across and 100 points down.
-DevicePoint Margins(const DrawTarget& target) {
+DevicePoint Margins(const DeviceResolution& target) {
     return target.DeviceToLogical(
         {target.PixelsPerInchX() * 60 / 72, target.PixelsPerInchY() * 100 / 72});
 }
@@ -24,7 +24,7 @@ struct Extent {
     int height;
 };
 
-Extent BiaxialExtent(const DrawTarget& target, const ChartRect& rect) {
+Extent BiaxialExtent(const DeviceResolution& target, const ChartRect& rect) {
     const DevicePoint margin = Margins(target);
     int side = rect.Width() - margin.x;
     if (side > rect.Height() - margin.y)
@@ -32,7 +32,7 @@ Extent BiaxialExtent(const DrawTarget& target, const ChartRect& rect) {
     return {side, side};
 }
 
-Extent TriaxialExtent(const DrawTarget& target, const ChartRect& rect) {
+Extent TriaxialExtent(const DeviceResolution& target, const ChartRect& rect) {
     const DevicePoint margin = Margins(target);
     int side = rect.Width() - margin.x;
     int height = static_cast<int>(side * kSin60);
@@ -51,7 +51,8 @@ int ToDevice(double v) {
 
 } // namespace
 
-DevicePoint ChartToDevice(const DrawTarget& target, const ChartModel& model, double x, double y) {
+DevicePoint ChartToDevice(const DeviceResolution& target, const ChartModel& model, double x,
+                          double y) {
     const ChartRect& rect = model.mChartRect;
     double vx;
     double vy;
@@ -69,7 +70,7 @@ DevicePoint ChartToDevice(const DrawTarget& target, const ChartModel& model, dou
     return {rect.left + ToDevice(vx), rect.top + ToDevice(vy)};
 }
 
-point DeviceToChart(const DrawTarget& target, const ChartModel& model, DevicePoint device) {
+point DeviceToChart(const DeviceResolution& target, const ChartModel& model, DevicePoint device) {
     const ChartRect& rect = model.mChartRect;
     const double px = device.x - rect.left;
     const double py = device.y - rect.top;
@@ -80,8 +81,8 @@ point DeviceToChart(const DrawTarget& target, const ChartModel& model, DevicePoi
     if (model.mbTriaxial) {
         const double d = (py - (rect.Height() - e.height) / 2) * kSin60 * 100 / e.height;
         const double y = 100 - d / kSin60;
-        const double x = 100 - ((50 * kTan60 - d) * kTan30 +
-                                (px - (rect.Width() - e.side) / 2) * 100 / e.side);
+        const double x =
+            100 - ((50 * kTan60 - d) * kTan30 + (px - (rect.Width() - e.side) / 2) * 100 / e.side);
         return {x, y};
     }
     return {(px - (rect.Width() - e.side) / 2) * 100 / e.side,

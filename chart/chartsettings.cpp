@@ -11,9 +11,12 @@ namespace {
 
 // In the order they are read and written.
 constexpr NamedFlag kFlags[] = {
-    {"mbTriaxial", &ChartModel::mbTriaxial},     {"mbAxisTitle", &ChartModel::mbAxisTitle},
-    {"mbAxisValues", &ChartModel::mbAxisValues}, {"mbDataLabels", &ChartModel::mbDataLabels},
-    {"mbGridLines", &ChartModel::mbGridLines},   {"mbLegend", &ChartModel::mbLegend},
+    {"mbTriaxial", &ChartModel::mbTriaxial},
+    {"mbAxisTitle", &ChartModel::mbAxisTitle},
+    {"mbAxisValues", &ChartModel::mbAxisValues},
+    {"mbDataLabels", &ChartModel::mbDataLabels},
+    {"mbGridLines", &ChartModel::mbGridLines},
+    {"mbLegend", &ChartModel::mbLegend},
     {"mbTextureClasses", &ChartModel::mbTextureClasses},
 };
 
@@ -25,12 +28,6 @@ constexpr int kPlacementSaving = -32640;
 constexpr int kShowNormal = 1;
 constexpr int kShowMinimized = 2;
 constexpr int kShowMaximized = 3;
-
-int ReadInt(const QSettings& store, const char* key, int fallback) {
-    bool ok = false;
-    const int value = store.value(key).toInt(&ok);
-    return ok ? value : fallback;
-}
 
 int ShowState(const QWidget& window) {
     if (window.isMaximized())
@@ -60,14 +57,14 @@ void WriteViewFlags(const ChartModel& model) {
 
 void RestorePlacement(QWidget& window) {
     const auto store = settings::Open(settings::kChartDialogGroup);
-    if (ReadInt(*store, kCheck, 0) != kPlacementSaved)
+    if (settings::ReadInt(*store, kCheck, 0) != kPlacementSaved)
         return;
     const QRect current = window.normalGeometry();
-    const int left = ReadInt(*store, "Left", current.left());
-    const int right = ReadInt(*store, "Right", current.left() + current.width());
-    const int top = ReadInt(*store, "Top", current.top());
-    const int bottom = ReadInt(*store, "Bottom", current.top() + current.height());
-    const int state = ReadInt(*store, "State", ShowState(window));
+    const int left = settings::ReadInt(*store, "Left", current.left());
+    const int right = settings::ReadInt(*store, "Right", current.left() + current.width());
+    const int top = settings::ReadInt(*store, "Top", current.top());
+    const int bottom = settings::ReadInt(*store, "Bottom", current.top() + current.height());
+    const int state = settings::ReadInt(*store, "State", ShowState(window));
     window.setGeometry(QRect(left, top, right - left, bottom - top));
     // A window that was minimized opens normal: a modal window out of sight would look like a
     // program that hangs.
@@ -81,8 +78,8 @@ void SavePlacement(const QWidget& window) {
     if (!Flush(*store))
         return;
     // The rectangle as the platform's placement record gives it: right and bottom exclusive.
-    const QRect normal = window.normalGeometry().isValid() ? window.normalGeometry()
-                                                            : window.geometry();
+    const QRect normal =
+        window.normalGeometry().isValid() ? window.normalGeometry() : window.geometry();
     store->setValue("Left", normal.left());
     store->setValue("Right", normal.left() + normal.width());
     store->setValue("Top", normal.top());

@@ -17,9 +17,7 @@ public:
 
     DevicePoint At(double x, double y) const { return ChartToDevice(mTarget, mModel, x, y); }
 
-    void Line(double x1, double y1, double x2, double y2) {
-        mTarget.Line(At(x1, y1), At(x2, y2));
-    }
+    void Line(double x1, double y1, double x2, double y2) { mTarget.Line(At(x1, y1), At(x2, y2)); }
 
     // text placed against the device point of (x, y) as the alignment says.
     void Label(double x, double y, const std::string& text, Across across, Down down) {
@@ -81,9 +79,9 @@ public:
 
     void Samples(const Pen& redPen) {
         mTarget.SetPen(redPen);
-        const DevicePoint radius = mTarget.DeviceToLogical(
-            {static_cast<int>(mTarget.PixelsPerInchX() * 2.5 / 72),
-             static_cast<int>(mTarget.PixelsPerInchY() * 2.5 / 72)});
+        const DevicePoint radius =
+            mTarget.DeviceToLogical({static_cast<int>(mTarget.PixelsPerInchX() * 2.5 / 72),
+                                     static_cast<int>(mTarget.PixelsPerInchY() * 2.5 / 72)});
         for (const point& p : mModel.mPoints)
             mTarget.Ellipse(At(p.x, p.y), radius.x, radius.y);
         const bool labelled = mModel.mbDataLabels && !mModel.mLabels.empty() &&
@@ -141,14 +139,17 @@ private:
         const ChartRect& chart = mModel.mChartRect;
         const ChartRect box{chart.left + 3, chart.top + 3, chart.right - 3, chart.bottom - 3};
         const std::vector<std::string> lines = WrapText(mTarget, text, box.Width());
+        std::vector<TextSize> sizes;
         int width = 0;
-        for (const std::string& line : lines)
-            width = std::max(width, mTarget.MeasureText(line).width);
+        for (const std::string& line : lines) {
+            sizes.push_back(mTarget.MeasureText(line));
+            width = std::max(width, sizes.back().width);
+        }
         const int left = box.left + box.Width() - width;
         int top = box.top;
-        for (const std::string& line : lines) {
-            mTarget.Text({left, top}, line);
-            top += mTarget.MeasureText(line).height;
+        for (std::size_t k = 0; k < lines.size(); ++k) {
+            mTarget.Text({left, top}, lines[k]);
+            top += sizes[k].height;
         }
     }
 
@@ -158,7 +159,8 @@ private:
 
 } // namespace
 
-void DrawChart(DrawTarget& target, const ChartModel& model, const Pen& blackPen, const Pen& redPen) {
+void DrawChart(DrawTarget& target, const ChartModel& model, const Pen& blackPen,
+               const Pen& redPen) {
     ChartPainter chart(target, model);
     if (model.mbGridLines || model.mbAxisValues)
         chart.GridAndValues();

@@ -41,12 +41,22 @@ constexpr Colour kDarkGrey{128, 128, 128};
 constexpr Colour kRed{255, 0, 0};
 } // namespace chartcolour
 
+// What the chart's layout needs of a device besides its rectangle: its resolution.
+class DeviceResolution {
+public:
+    virtual ~DeviceResolution() = default;
+
+    // Pixels per inch of the device that text is measured on.
+    virtual int PixelsPerInchX() const = 0;
+    virtual int PixelsPerInchY() const = 0;
+    // Converts a size in device pixels to logical units (the same for most targets).
+    virtual DevicePoint DeviceToLogical(DevicePoint size) const { return size; }
+};
+
 // Where a chart is drawn: a window, an image, a printer page, an EMF file, or a recording in
 // tests. Coordinates are logical units of the target; texts are UTF-8. The target owns its font.
-class DrawTarget {
+class DrawTarget : public DeviceResolution {
 public:
-    virtual ~DrawTarget() = default;
-
     virtual void SetPen(const Pen& pen) = 0;
     virtual void SetBrush(Colour colour) = 0;
     virtual void SetTextColour(Colour colour) = 0;
@@ -61,9 +71,4 @@ public:
     // One line of text with its top left corner at the given point, in the text colour.
     virtual void Text(DevicePoint topLeft, const std::string& text) = 0;
     virtual TextSize MeasureText(const std::string& text) const = 0;
-    // Pixels per inch of the device that text is measured on.
-    virtual int PixelsPerInchX() const = 0;
-    virtual int PixelsPerInchY() const = 0;
-    // Converts a size in device pixels to logical units (the same for most targets).
-    virtual DevicePoint DeviceToLogical(DevicePoint size) const { return size; }
 };

@@ -1,18 +1,17 @@
 #include "chart/emftarget.h"
 
-#include <libEMF/emf.h>
-
 #include <QString>
-
 #include <algorithm>
 #include <cmath>
+#include <libEMF/emf.h>
 #include <type_traits>
 #include <vector>
 
 namespace {
 
-COLORREF ToColorRef(Colour c) { return RGB(c.red, c.green, c.blue); }
-
+COLORREF ToColorRef(Colour c) {
+    return RGB(c.red, c.green, c.blue);
+}
 
 std::vector<WCHAR> ToWide(const QString& text) {
     std::vector<WCHAR> wide;
@@ -63,7 +62,9 @@ EmfTarget::~EmfTarget() {
 static_assert(std::is_same_v<HDC, unsigned int> && std::is_same_v<HGDIOBJ, unsigned int>,
               "libEMF handles are expected to be plain integers");
 
-EmfTarget::Handle EmfTarget::Select(Handle object) { return SelectObject(mDc, object); }
+EmfTarget::Handle EmfTarget::Select(Handle object) {
+    return SelectObject(mDc, object);
+}
 
 void EmfTarget::Replace(Handle& held, Handle object) {
     if (mDc == 0)
@@ -111,7 +112,9 @@ void EmfTarget::SetPen(const Pen& pen) {
     Replace(mPen, CreatePen(PS_SOLID, pen.width, ToColorRef(pen.colour)));
 }
 
-void EmfTarget::SetBrush(Colour colour) { Replace(mBrush, CreateSolidBrush(ToColorRef(colour))); }
+void EmfTarget::SetBrush(Colour colour) {
+    Replace(mBrush, CreateSolidBrush(ToColorRef(colour)));
+}
 
 void EmfTarget::SetTextColour(Colour colour) {
     mTextColour = colour;
@@ -119,7 +122,9 @@ void EmfTarget::SetTextColour(Colour colour) {
         SetTextColor(mDc, ToColorRef(colour));
 }
 
-Colour EmfTarget::TextColour() const { return mTextColour; }
+Colour EmfTarget::TextColour() const {
+    return mTextColour;
+}
 
 void EmfTarget::FillRect(const ChartRect& rect, Colour colour) {
     if (mDc == 0)
@@ -155,8 +160,7 @@ void EmfTarget::Ellipse(DevicePoint centre, int radiusX, int radiusY) {
     if (mDc == 0)
         return;
     const Handle brush = Select(GetStockObject(NULL_BRUSH));
-    ::Ellipse(mDc, centre.x - radiusX, centre.y - radiusY, centre.x + radiusX,
-              centre.y + radiusY);
+    ::Ellipse(mDc, centre.x - radiusX, centre.y - radiusY, centre.x + radiusX, centre.y + radiusY);
     Select(brush);
 }
 

@@ -5,7 +5,6 @@
 #include <QByteArray>
 #include <QFont>
 #include <QFontMetrics>
-
 #include <cstdio>
 #include <map>
 #include <memory>

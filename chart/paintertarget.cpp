@@ -6,7 +6,9 @@
 
 namespace {
 
-QColor ToQColor(Colour c) { return QColor(c.red, c.green, c.blue); }
+QColor ToQColor(Colour c) {
+    return QColor(c.red, c.green, c.blue);
+}
 
 } // namespace
 
@@ -26,14 +28,21 @@ PainterTarget::PainterTarget(QPainter& painter, const QFont& font)
 }
 
 void PainterTarget::SetPen(const Pen& pen) {
-    mPainter.setPen(QPen(ToQColor(pen.colour), pen.width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    mPainter.setPen(
+        QPen(ToQColor(pen.colour), pen.width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
 }
 
-void PainterTarget::SetBrush(Colour colour) { mPainter.setBrush(ToQColor(colour)); }
+void PainterTarget::SetBrush(Colour colour) {
+    mPainter.setBrush(ToQColor(colour));
+}
 
-void PainterTarget::SetTextColour(Colour colour) { mTextColour = colour; }
+void PainterTarget::SetTextColour(Colour colour) {
+    mTextColour = colour;
+}
 
-Colour PainterTarget::TextColour() const { return mTextColour; }
+Colour PainterTarget::TextColour() const {
+    return mTextColour;
+}
 
 void PainterTarget::FillRect(const ChartRect& rect, Colour colour) {
     mPainter.fillRect(QRect(rect.left, rect.top, rect.Width(), rect.Height()), ToQColor(colour));
@@ -61,7 +70,8 @@ void PainterTarget::Ellipse(DevicePoint centre, int radiusX, int radiusY) {
 void PainterTarget::Text(DevicePoint topLeft, const std::string& text) {
     const QPen pen = mPainter.pen();
     mPainter.setPen(ToQColor(mTextColour));
-    mPainter.drawText(QPoint(topLeft.x, topLeft.y + mMetrics.ascent()), QString::fromStdString(text));
+    mPainter.drawText(QPoint(topLeft.x, topLeft.y + mMetrics.ascent()),
+                      QString::fromStdString(text));
     mPainter.setPen(pen);
 }
 
@@ -69,6 +79,10 @@ TextSize PainterTarget::MeasureText(const std::string& text) const {
     return {mMetrics.horizontalAdvance(QString::fromStdString(text)), mMetrics.height()};
 }
 
-int PainterTarget::PixelsPerInchX() const { return mPainter.device()->logicalDpiX(); }
+int PainterTarget::PixelsPerInchX() const {
+    return mPainter.device()->logicalDpiX();
+}
 
-int PainterTarget::PixelsPerInchY() const { return mPainter.device()->logicalDpiY(); }
+int PainterTarget::PixelsPerInchY() const {
+    return mPainter.device()->logicalDpiY();
+}

@@ -11,7 +11,6 @@
 #include "scheme/samplelookup.h"
 
 #include <QGuiApplication>
-
 #include <cstdlib>
 #include <ostream>
 #include <sstream>
@@ -19,7 +18,7 @@
 namespace {
 
 constexpr NamedFlag kHideable[] = {
-    {"titles", &ChartModel::mbAxisTitle}, {"values", &ChartModel::mbAxisValues},
+    {"titles", &ChartModel::mbAxisTitle},  {"values", &ChartModel::mbAxisValues},
     {"labels", &ChartModel::mbDataLabels}, {"grid", &ChartModel::mbGridLines},
     {"legend", &ChartModel::mbLegend},     {"classes", &ChartModel::mbTextureClasses},
 };
@@ -57,10 +56,6 @@ QSize ParseSize(const std::string& text) {
     return {width, height};
 }
 
-std::string_view FieldAt(const std::vector<std::string_view>& fields, std::size_t i) {
-    return i < fields.size() ? fields[i] : std::string_view();
-}
-
 // The rows of a sample file that the chart plots, as the Point Lookup page selects them.
 void ReadSamples(const soiltex& scheme, const std::string& path, ChartModel* model) {
     FileInput input(path);
@@ -76,15 +71,13 @@ void ReadSamples(const soiltex& scheme, const std::string& path, ChartModel* mod
     std::size_t row = 0;
     do {
         ++row;
-        const std::vector<std::string_view>& fields = reader.Fields();
         const std::optional<Composition> c =
-            CompleteRow(FieldValue(FieldAt(fields, layout.x)), FieldValue(FieldAt(fields, layout.y)),
-                        FieldValue(FieldAt(fields, layout.z)));
+            CompleteRow(FieldValue(reader.Field(layout.x)), FieldValue(reader.Field(layout.y)),
+                        FieldValue(reader.Field(layout.z)));
         if (!c || !IsPlottable(*c))
             continue;
         model->mPoints.push_back({c->x, c->y});
-        const std::string_view id = FieldAt(fields, layout.id);
-        model->mLabels.push_back(ChartLabel(id, row));
+        model->mLabels.push_back(ChartLabel(reader.Field(layout.id), row));
     } while (reader.Next());
 }
 
@@ -107,7 +100,8 @@ int RunChart(const soiltex& scheme, const std::string& schemeFile, const ChartOp
         ApplyHide(options.hide, &model);
         size = ParseSize(options.size);
         if (options.dpi < 24 || options.dpi > 1200)
-            throw OptionError("--dpi: " + std::to_string(options.dpi) + " is not within 24 to 1200");
+            throw OptionError("--dpi: " + std::to_string(options.dpi) +
+                              " is not within 24 to 1200");
         format = ChartFormatOf(QString::fromStdString(options.output));
         if (!format)
             throw OptionError("-o: \"" + options.output +
@@ -122,11 +116,11 @@ int RunChart(const soiltex& scheme, const std::string& schemeFile, const ChartOp
             return kExitFailed;
         const polygon range = scheme.RangePolygon(x.min, x.max, y.min, y.max, z.min, z.max);
         if (range.Size() == 0) {
-            PrintError(err, "the ranges enclose no part of the triangle: " + std::string(kFailText));
+            PrintError(err,
+                       "the ranges enclose no part of the triangle: " + std::string(kFailText));
             return kExitFailed;
         }
-        for (int i = 0; i < range.Size(); ++i)
-            model.mPoints.push_back(range.Vertex(static_cast<unsigned>(i)));
+        model.mPoints = range.Vertices();
         model.mbSamples = 0;
     } else if (!options.samples.empty()) {
         try {

@@ -51,10 +51,7 @@ public:
     void ClearProgress() { mProgress.Clear(); }
 
 private:
-    std::string_view Field(std::size_t i) const {
-        const std::vector<std::string_view>& fields = mReader.Fields();
-        return i < fields.size() ? fields[i] : std::string_view();
-    }
+    std::string_view Field(std::size_t i) const { return mReader.Field(i); }
 
     // A row that gives nothing: a sheet row without data, or a header file's empty line.
     bool IsBlank() const {

@@ -26,6 +26,10 @@ public:
     bool Next();
     // The fields of the last record, quotes removed. Valid until the next call of Next.
     const std::vector<std::string_view>& Fields() const { return mFields; }
+    // Field i of the last record; empty when the record is shorter.
+    std::string_view Field(std::size_t i) const {
+        return i < mFields.size() ? mFields[i] : std::string_view();
+    }
     // Splits at most limit fields; the record's text from the next field on is kept unsplit
     // and unchanged in Rest (so surplus columns cost nothing and are passed on as they were).
     void SetFieldLimit(std::size_t limit) { mLimit = limit; }

@@ -5,6 +5,7 @@
 #include "scheme/rangetext.h"
 #include "scheme/samplelookup.h"
 #include "util/numbertext.h"
+#include "widgets/enterkey.h"
 #include "widgets/iconbutton.h"
 #include "widgets/userinteraction.h"
 
@@ -33,14 +34,6 @@ QPlainTextEdit* ResultBox(QWidget* parent) {
 
 QString NumberText(double v) {
     return QString::number(v, 'g', 15);
-}
-
-bool IsEnterKey(const QEvent* event) {
-    if (event->type() != QEvent::KeyPress)
-        return false;
-    const auto* key = static_cast<const QKeyEvent*>(event);
-    return (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
-           (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
 }
 
 } // namespace
@@ -247,9 +240,10 @@ bool CTexRange::Lookup() {
     const int unordered = FirstUnorderedAxis({x.min, y.min, z.min}, {x.max, y.max, z.max});
     if (unordered >= 0) {
         const Axis axis = static_cast<Axis>(unordered);
-        mInteraction.ShowMessage(this, kProblemInRange,
-                                 QString::fromStdString(RangeOrderMessage(AxisName(axis).toStdString())),
-                                 MessageIcon::Information);
+        mInteraction.ShowMessage(
+            this, kProblemInRange,
+            QString::fromStdString(RangeOrderMessage(AxisName(axis).toStdString())),
+            MessageIcon::Information);
         mRanges[axis].minField->setFocus();
         mRanges[axis].minField->selectAll();
         return false;

@@ -2,7 +2,6 @@
 
 #include <QSettings>
 #include <QString>
-
 #include <memory>
 
 // The program's persistent settings: QSettings under organisation "Agrodesk" and application
@@ -20,6 +19,9 @@ std::unique_ptr<QSettings> Open(const QString& group);
 
 // Keeps every later Open() in folder instead of the user's own settings (tests, trial runs).
 void UseFolder(const QString& folder);
+
+// Reads an integer; fallback when the value is missing or not a number.
+int ReadInt(const QSettings& store, const QString& key, int fallback);
 
 // Reads an integer flag stored as 0 or 1 (any non-zero number counts as set); fallback when the
 // value is missing or not a number.
