@@ -1,14 +1,14 @@
 // The chart's layout and drawing, checked on a recording target at 96 pixels per inch.
-#include "chart/chartgeometry.h"
 #include "chart/chartdefinition.h"
+#include "chart/chartgeometry.h"
 #include "chart/drawchart.h"
 #include "chart/textblock.h"
 #include "scheme/schemefile.h"
 #include "tests/chart/recordingtarget.h"
 
-#include <gtest/gtest.h>
-
 #include <algorithm>
+#include <array>
+#include <gtest/gtest.h>
 
 namespace {
 
@@ -71,50 +71,36 @@ TEST(ChartMapping, WideWindowIsLimitedByItsHeightAndCentred) {
 }
 
 TEST(DrawChart, FlagsDecideWhatIsDrawn) {
-    ChartModel model = Usda();
-    RecordingTarget all;
-    PaintChart(all, model, model.mChartRect);
-    EXPECT_TRUE(HasText(all, model.mScheme.GetName() + ":"));
-    EXPECT_TRUE(HasText(all, "1: Sand"));
-    EXPECT_TRUE(HasText(all, "13")) << "class numbers";
-
-    for (int* flag : {&model.mbTriaxial, &model.mbAxisTitle, &model.mbAxisValues,
-                      &model.mbDataLabels, &model.mbGridLines, &model.mbLegend,
-                      &model.mbTextureClasses})
-        *flag = 0;
-    RecordingTarget none;
-    PaintChart(none, model, model.mChartRect);
-    EXPECT_TRUE(none.Of("text").empty());
-    ASSERT_EQ(none.Of("line").size(), 3u) << "only the triangle's outline";
-    for (const auto* line : none.Of("line"))
-        EXPECT_EQ(line->colour, chartcolour::kBlack);
-
-    // Grid without values, values without grid; z only in the tri-axial layout.
-    model.mbGridLines = 1;
-    RecordingTarget biGrid;
-    PaintChart(biGrid, model, model.mChartRect);
-    EXPECT_EQ(biGrid.Of("line").size(), 3u + 20u);
-    EXPECT_TRUE(biGrid.Of("text").empty());
-    model.mbTriaxial = 1;
-    RecordingTarget triGrid;
-    PaintChart(triGrid, model, model.mChartRect);
-    EXPECT_EQ(triGrid.Of("line").size(), 3u + 30u);
-    model.mbGridLines = 0;
-    model.mbAxisValues = 1;
-    RecordingTarget values;
-    PaintChart(values, model, model.mChartRect);
-    EXPECT_EQ(values.Of("line").size(), 3u);
-    EXPECT_EQ(values.Of("text").size(), 33u);
-    model.mbTriaxial = 0;
-    RecordingTarget biValues;
-    PaintChart(biValues, model, model.mChartRect);
-    EXPECT_EQ(biValues.Of("text").size(), 22u);
-
-    // The legend only with the classes.
-    model.mbLegend = 1;
-    RecordingTarget legendAlone;
-    PaintChart(legendAlone, model, model.mChartRect);
-    EXPECT_FALSE(HasText(legendAlone, "1: Sand"));
+    // Flags in the order triaxial, titles, values, labels, grid, legend, classes.
+    const struct {
+        const char* name;
+        std::array<int, 7> flags;
+        std::size_t lines, texts;
+    } cases[] = {
+        {"AllOffOnlyTheOutline", {0, 0, 0, 0, 0, 0, 0}, 3, 0},
+        {"BiaxialGridWithoutValuesHasNoZ", {0, 0, 0, 0, 1, 0, 0}, 3 + 20, 0},
+        {"TriaxialGridHasZ", {1, 0, 0, 0, 1, 0, 0}, 3 + 30, 0},
+        {"TriaxialValuesWithoutGrid", {1, 0, 1, 0, 0, 0, 0}, 3, 33},
+        {"BiaxialValuesHaveNoZ", {0, 0, 1, 0, 0, 0, 0}, 3, 22},
+        {"BiaxialTitlesHaveNoZ", {0, 1, 0, 0, 0, 0, 0}, 3, 2},
+        {"LegendOnlyWithClasses", {1, 0, 0, 0, 0, 1, 0}, 3, 0},
+        // Every edge of the 13 classes, shared ones twice; 13 numbers and the legend's 14 lines.
+        {"ClassesWithNumbersAndLegend", {1, 0, 0, 0, 0, 1, 1}, 62, 13 + 14},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        ChartModel model = Usda();
+        int* flags[] = {&model.mbTriaxial,      &model.mbAxisTitle, &model.mbAxisValues,
+                        &model.mbDataLabels,    &model.mbGridLines, &model.mbLegend,
+                        &model.mbTextureClasses};
+        for (std::size_t k = 0; k < c.flags.size(); ++k)
+            *flags[k] = c.flags[k];
+        RecordingTarget target;
+        PaintChart(target, model, model.mChartRect);
+        EXPECT_EQ(target.Of("line").size(), c.lines);
+        EXPECT_EQ(target.Of("text").size(), c.texts);
+        EXPECT_EQ(target.Of("line").back()->colour, chartcolour::kBlack) << "boundaries last";
+    }
 }
 
 TEST(DrawChart, LayersAndLabels) {
@@ -162,8 +148,7 @@ TEST(DrawChart, LegendEndsAtTheRightEdge) {
     ChartModel model = Usda();
     RecordingTarget target;
     PaintChart(target, model, model.mChartRect);
-    const std::vector<std::string> lines =
-        WrapText(target, "a b\r\nlonger line\n\tx", 1000);
+    const std::vector<std::string> lines = WrapText(target, "a b\r\nlonger line\n\tx", 1000);
     EXPECT_EQ(lines, (std::vector<std::string>{"a b", "longer line", "        x"}));
     EXPECT_EQ(WrapText(target, "aa bb cc", 30), (std::vector<std::string>{"aa bb", "cc"}));
     int right = 0;
