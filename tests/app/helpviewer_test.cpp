@@ -1,7 +1,6 @@
 // Help > Contents: which file the "Help" setting leads to, and what the user sees when it is not
 // there.
 #include "app/helpviewer.h"
-
 #include "tests/support/scriptedinteraction.h"
 #include "widgets/settings.h"
 
@@ -9,108 +8,58 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
-
 #include <gtest/gtest.h>
-
-#include <vector>
 
 namespace {
 
-// The same file under one name whatever links lead to it; a path to nothing as it is.
+// "shipped" for the help that ships with the program, wherever it was found; any other file under
+// one name whatever links lead to it; a path to nothing as it is.
 QString Canonical(const QString& path) {
-    const QString canonical = QFileInfo(path).canonicalFilePath();
-    return canonical.isEmpty() ? path : canonical;
-}
-
-bool IsShippedHelp(const QString& location) {
-    return QFileInfo(location).isAbsolute() && QFileInfo(location).isFile() &&
-           location.endsWith("help/index.html");
+    const QFileInfo file(path);
+    if (file.isAbsolute() && file.isFile() && path.endsWith("help/index.html"))
+        return "shipped";
+    return file.canonicalFilePath().isEmpty() ? path : file.canonicalFilePath();
 }
 
 } // namespace
 
-class HelpContents : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(mFolder.isValid());
-        // A current folder of our own, so that only the data folders can find the shipped files.
-        mOldCurrent = QDir::currentPath();
-        ASSERT_TRUE(QDir::setCurrent(mFolder.path()));
-        QFile file(mFolder.filePath("manual.html"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        mManual = QFileInfo(file).absoluteFilePath();
-    }
-    void TearDown() override {
-        settings::Open(settings::kSettingsGroup)->remove("Help");
-        QDir::setCurrent(mOldCurrent);
-    }
-
-    // Runs Help > Contents with "Help" set to setting; the URLs handed to the desktop come back.
-    std::vector<QUrl> Open(const QString& setting, ScriptedInteraction& interaction,
-                           bool desktopWorks = true) {
-        settings::Open(settings::kSettingsGroup)->setValue("Help", setting);
-        std::vector<QUrl> opened;
-        OpenHelpContents(interaction, nullptr, [&](const QUrl& url) {
-            opened.push_back(url);
-            return desktopWorks;
-        });
-        return opened;
-    }
-
-    QTemporaryDir mFolder;
-    QString mOldCurrent;
-    QString mManual;
-};
-
-TEST_F(HelpContents, DefaultOrEmptySettingGivesTheShippedHelp) {
-    for (const char* setting : {"Granum.hlp", "", "   ", " Granum.hlp "})
-        EXPECT_TRUE(IsShippedHelp(HelpFileLocation(setting)))
-            << '"' << setting << "\" gave " << HelpFileLocation(setting).toStdString();
-
-    ScriptedInteraction interaction; // never set: the default
-    std::vector<QUrl> opened;
-    OpenHelpContents(interaction, nullptr, [&](const QUrl& url) {
-        opened.push_back(url);
-        return true;
-    });
-    ASSERT_EQ(opened.size(), 1u);
-    EXPECT_TRUE(IsShippedHelp(opened[0].toLocalFile())) << opened[0].toString().toStdString();
-    EXPECT_TRUE(interaction.messages.empty());
-}
-
-TEST_F(HelpContents, OtherSettingsResolveLikeSchemePaths) {
+// Paths resolve like scheme paths: the current folder (one of our own, so that only the data
+// folders find the shipped files), then the data folders. Only a file that is there goes to the
+// desktop; what is missing or fails to open is reported with its path.
+TEST(HelpContents, OpensTheFileTheSettingLeadsToOrReportsIt) {
+    const QString oldCurrent = QDir::currentPath();
+    QTemporaryDir folder;
+    ASSERT_TRUE(QDir::setCurrent(folder.path()));
+    const QString manual = folder.filePath("manual.html");
+    ASSERT_TRUE(QFile(manual).open(QIODevice::WriteOnly));
+    const QString web = "https://granum.example.org/help",
+                  cannot = "Unable to open the help file\n";
     const struct {
-        QString setting;
-        QString expected;
+        QString setting; // null: never set
+        bool desktopWorks;
+        QString opened, message;
     } cases[] = {
-        {"manual.html", mManual},                                       // current folder first
-        {"schemes/usda.dat", GRANUM_SCHEMES_DIR "/usda.dat"},           // then the data folders
-        {mManual, mManual},                                             // absolute as it is
-        {"nowhere/help.html", "nowhere/help.html"},                     // missing: as asked
-        {"https://granum.example.org/help", "https://granum.example.org/help"},
+        {QString(), true, "shipped", ""},
+        {"   ", true, "shipped", ""},
+        {"manual.html", true, manual, ""},
+        {web, true, web, ""},
+        {"/no/such/help.html", true, "", cannot + "/no/such/help.html"},
+        {manual, false, manual, cannot + manual},
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(Canonical(HelpFileLocation(c.setting)), Canonical(c.expected))
-            << c.setting.toStdString();
-
-    ScriptedInteraction interaction;
-    EXPECT_EQ(Open("manual.html", interaction), std::vector<QUrl>{QUrl::fromLocalFile(mManual)});
-    EXPECT_TRUE(interaction.messages.empty());
-}
-
-TEST_F(HelpContents, MissingOrUnopenableFileIsReportedWithItsPath) {
-    ScriptedInteraction missing;
-    EXPECT_TRUE(Open("/no/such/help.html", missing).empty())
-        << "a missing help file must not be handed to the desktop";
-    ScriptedInteraction unopenable;
-    EXPECT_EQ(Open(mManual, unopenable, false).size(), 1u);
-
-    const std::pair<const ScriptedInteraction*, QString> cases[] = {
-        {&missing, "/no/such/help.html"}, {&unopenable, mManual}};
-    for (const auto& [interaction, path] : cases) {
-        ASSERT_EQ(interaction->messages.size(), 1u) << path.toStdString();
-        EXPECT_EQ(interaction->messages[0].caption, "Problem");
-        EXPECT_EQ(interaction->messages[0].text, "Unable to open the help file\n" + path);
-        EXPECT_EQ(interaction->messages[0].icon, MessageIcon::Error);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.setting.toStdString());
+        if (!c.setting.isNull())
+            settings::Open(settings::kSettingsGroup)->setValue("Help", c.setting);
+        ScriptedInteraction user;
+        QString opened;
+        OpenHelpContents(user, nullptr, [&](const QUrl& url) {
+            opened = url.isLocalFile() ? url.toLocalFile() : url.toString();
+            return c.desktopWorks;
+        });
+        EXPECT_EQ(Canonical(opened), Canonical(c.opened));
+        EXPECT_EQ(user.MessageTexts(),
+                  c.message.isEmpty() ? QStringList() : QStringList{c.message});
     }
+    settings::Open(settings::kSettingsGroup)->remove("Help");
+    QDir::setCurrent(oldCurrent);
 }

@@ -3,10 +3,8 @@
 #include "chart/chartdialog.h"
 #include "tests/support/scriptedinteraction.h"
 
-#include <QDialog>
-#include <gtest/gtest.h>
-
 #include <functional>
+#include <gtest/gtest.h>
 
 // Answers every chart window the page runs by handing it to inspect, and counts them in *shown.
 inline void InspectCharts(ScriptedInteraction& user, int* shown,

@@ -1,13 +1,9 @@
 #pragma once
 
-#include <QByteArray>
 #include <QFile>
-#include <QString>
-
 #include <gtest/gtest.h>
 
 // Files of the tests' own making, written and read back byte for byte.
-
 inline QString WriteBytes(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::WriteOnly)) << path.toStdString();

@@ -4,11 +4,7 @@
 #include <QDesktopServices>
 #include <QIcon>
 #include <QImage>
-#include <QUrl>
-
 #include <gtest/gtest.h>
-
-#include <vector>
 
 // Records the URLs the desktop would have opened, instead of starting a browser.
 class UrlCatcher : public QObject {
@@ -20,38 +16,27 @@ public slots:
     void Open(const QUrl& url) { urls.push_back(url); }
 };
 
-TEST(Icons, EachResourceDrawsAtEverySize) {
-    for (const char* path : {":/icons/granum.svg", ":/icons/scheme-details.svg",
-                             ":/icons/chart-plot.svg", ":/icons/look-up.svg",
-                             ":/icons/reset-range.svg"}) {
-        for (int size : {16, 24, 48}) {
-            const QImage image = QIcon(path).pixmap(size, size).toImage();
-            ASSERT_EQ(image.size(), QSize(size, size)) << path << " at " << size;
-            // Loaded but drawn empty (an unreadable SVG) would leave every pixel transparent.
-            int drawn = 0;
-            for (int y = 0; y < size; ++y)
-                for (int x = 0; x < size; ++x)
-                    drawn += qAlpha(image.pixel(x, y)) > 0 ? 1 : 0;
-            EXPECT_GT(drawn, size * size / 5) << path << " at " << size;
-        }
+// Without the resources or the SVG plugin the icons load but draw nothing.
+TEST(Icons, EachResourceDraws) {
+    for (const char* name : {"granum", "scheme-details", "chart-plot", "look-up", "reset-range"}) {
+        const QImage image = QIcon(QString(":/icons/%1.svg").arg(name)).pixmap(24, 24).toImage();
+        int drawn = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                drawn += qAlpha(image.pixel(x, y)) > 0 ? 1 : 0;
+        EXPECT_GT(drawn, 24 * 24 / 5) << name;
     }
 }
 
 TEST(Hyperlinks, ActivatingOpensTheGivenUrlAndShowsTheTextAsPlainText) {
     UrlCatcher catcher;
     QDesktopServices::setUrlHandler("https", &catcher, "Open");
-    QDesktopServices::setUrlHandler("mailto", &catcher, "Open");
-    const QUrl urls[] = {QUrl("https://granum.example.org/a?b=1&c=2"),
-                         QUrl("mailto:lab@example.org")};
-    for (const QUrl& url : urls) {
-        HyperlinkLabel label("R&D <lab>", url);
-        catcher.urls.clear();
-        emit label.linkActivated(label.text());
-        EXPECT_EQ(catcher.urls, std::vector<QUrl>{url});
-        EXPECT_TRUE(label.text().contains("R&amp;D &lt;lab&gt;")) << label.text().toStdString();
-    }
+    const QUrl url("https://granum.example.org/a?b=1&c=2");
+    HyperlinkLabel label("R&D <lab>", url);
+    emit label.linkActivated(label.text());
+    EXPECT_EQ(catcher.urls, std::vector<QUrl>{url});
+    EXPECT_TRUE(label.text().contains("R&amp;D &lt;lab&gt;")) << label.text().toStdString();
     QDesktopServices::unsetUrlHandler("https");
-    QDesktopServices::unsetUrlHandler("mailto");
 }
 
 #include "iconwidgets_test.moc"
