@@ -4,20 +4,20 @@
 
 #include <sstream>
 #include <string>
+#include <vector>
 
 // Schemes for tests, written in the scheme file format.
 
-inline const char* const kTwoZoneScheme =
-    "Demonstration scheme: two zones split at x + y = 50.\n"
-    "[texture]\n"
-    "Two-zone demonstration\n"
-    "first\n"
-    "second\n"
-    "third\n"
-    "\n"
-    "Low\n1\n0 0\n50 0\n0 50\n#\n"
-    "High\n2\n50 0\n100 0\n0 100\n0 50\n#\n"
-    "[border]\n1 2 = 2\n#\n";
+inline const char* const kTwoZoneScheme = "Demonstration scheme: two zones split at x + y = 50.\n"
+                                          "[texture]\n"
+                                          "Two-zone demonstration\n"
+                                          "first\n"
+                                          "second\n"
+                                          "third\n"
+                                          "\n"
+                                          "Low\n1\n0 0\n50 0\n0 50\n#\n"
+                                          "High\n2\n50 0\n100 0\n0 100\n0 50\n#\n"
+                                          "[border]\n1 2 = 2\n#\n";
 
 inline soiltex SchemeFromText(const std::string& text) {
     std::stringstream stream(text);
@@ -34,4 +34,11 @@ inline soiltex SchemeWithClasses(const std::string& classes) {
 inline std::string TwoZoneWithoutBorders() {
     const std::string text = kTwoZoneScheme;
     return text.substr(0, text.find("[border]"));
+}
+
+inline std::vector<std::string> Names(const std::vector<TextureClass>& classes) {
+    std::vector<std::string> names;
+    for (const TextureClass& c : classes)
+        names.push_back(c.name);
+    return names;
 }
