@@ -3,6 +3,7 @@
 #include "geometry/clipperadapter.h"
 #include "util/futil.h"
 
+#include <algorithm>
 #include <stdexcept>
 
 namespace {
@@ -10,6 +11,22 @@ namespace {
 void RequireThreeVertices(const std::vector<point>& vertices, const char* operation) {
     if (vertices.size() < 3)
         throw std::domain_error(operation);
+}
+
+// True when the segment from a to b passes closer than the tolerance to the origin.
+bool NearOrigin(const point& a, const point& b) {
+    constexpr double tol = futil::kTolerance;
+    // Most edges of a lookup lie wholly to one side of the point: settled by comparisons alone.
+    if ((a.x > tol && b.x > tol) || (a.x < -tol && b.x < -tol) || (a.y > tol && b.y > tol) ||
+        (a.y < -tol && b.y < -tol))
+        return false;
+    const double dx = b.x - a.x;
+    const double dy = b.y - a.y;
+    const double length2 = dx * dx + dy * dy;
+    const double t = length2 > 0 ? std::clamp(-(a.x * dx + a.y * dy) / length2, 0.0, 1.0) : 0.0;
+    const double cx = a.x + t * dx;
+    const double cy = a.y + t * dy;
+    return cx * cx + cy * cy < tol * tol;
 }
 
 } // namespace
@@ -31,20 +48,26 @@ void polygon::FromGPC(const ClipPaths* g) {
     const ClipperLib::Path& first = g->paths.front();
     mVertices.reserve(first.size());
     for (const ClipperLib::IntPoint& v : first)
-        mVertices.push_back({double(v.X) / clipperadapter::kScale,
-                             double(v.Y) / clipperadapter::kScale});
+        mVertices.push_back(
+            {double(v.X) / clipperadapter::kScale, double(v.Y) / clipperadapter::kScale});
 }
 
-bool polygon::IsValid() const { return mVertices.size() >= 3 && Orientation() != 0; }
+bool polygon::IsValid() const {
+    return mVertices.size() >= 3 && Orientation() != 0;
+}
 
-void polygon::Add(double x, double y) { mVertices.push_back({x, y}); }
+void polygon::Add(double x, double y) {
+    mVertices.push_back({x, y});
+}
 
 void polygon::Clear() {
     // Releases the storage too: an empty polygon owns none.
     std::vector<point>().swap(mVertices);
 }
 
-int polygon::Size() const { return int(mVertices.size()); }
+int polygon::Size() const {
+    return int(mVertices.size());
+}
 
 point& polygon::operator[](int i) {
     if (i < 0)
@@ -77,7 +100,9 @@ polygon polygon::Clip(const polygon& other, int op) const {
     return result;
 }
 
-polygon polygon::Intersect(const polygon& other) const { return Clip(other, ClipIntersection); }
+polygon polygon::Intersect(const polygon& other) const {
+    return Clip(other, ClipIntersection);
+}
 
 int polygon::Orientation() const {
     RequireThreeVertices(mVertices, "polygon::Orientation");
@@ -125,6 +150,7 @@ PointLocation polygon::Find(double x, double y) const {
     const std::size_t n = mVertices.size();
     int right = 0;
     int left = 0;
+    bool nearEdge = false;
     point q{mVertices[n - 1].x - x, mVertices[n - 1].y - y};
     for (std::size_t i = 0; i < n; ++i) {
         const point p{mVertices[i].x - x, mVertices[i].y - y};
@@ -140,9 +166,13 @@ PointLocation polygon::Find(double x, double y) const {
             if (c < 0)
                 ++left;
         }
+        nearEdge = nearEdge || NearOrigin(q, p);
         q = p;
     }
-    if (right % 2 != left % 2)
+    // A point on an edge whose decimals are not exact in binary (12.3 clay on the side where
+    // silt is 0) lands a hair to one side of it; it is on the edge all the same, for the border
+    // rules to settle.
+    if (right % 2 != left % 2 || nearEdge)
         return PointLocation::OnEdge;
     return right % 2 == 1 ? PointLocation::Inside : PointLocation::Outside;
 }

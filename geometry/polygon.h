@@ -61,7 +61,8 @@ public:
     int Orientation() const;
     // Enclosed area, never negative. Throws std::domain_error "polygon::Area" below 3 vertices.
     double Area() const;
-    // Location of (x, y); within 1e-6 of a vertex in both coordinates is OnVertex.
+    // Location of (x, y); within 1e-6 of a vertex in both coordinates is OnVertex, otherwise
+    // closer than 1e-6 to an edge is OnEdge.
     // Throws std::domain_error "polygon::Find" below 3 vertices.
     PointLocation Find(double x, double y) const;
     // Centre of area, the same for either vertex order; the mean of the vertices when the area

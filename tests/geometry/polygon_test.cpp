@@ -79,6 +79,9 @@ TEST(PolygonFind, EdgesVerticesAndTheirTolerance) {
         {&kSquare, 100.0000005, 100, L::OnVertex},
         {&kSquare, 100.000002, 100, L::Outside},
         {&kTriangle, 50, 50, L::OnEdge},
+        {&kTriangle, 0.1, 99.9, L::OnEdge}, // a hair outside in binary: on the edge all the same
+        {&kSquare, 50, 100.0000009, L::OnEdge},
+        {&kSquare, 50, 100.000002, L::Outside},
         {&kTriangle, 60, 40.5, L::Outside},
     };
     for (const auto& c : cases) {
