@@ -11,6 +11,7 @@
 #include <QTest>
 #include <QVBoxLayout>
 #include <array>
+#include <functional>
 #include <gtest/gtest.h>
 #include <random>
 #include <set>
@@ -109,8 +110,10 @@ TEST_F(RangePage, RefusedFieldsStopEveryCommand) {
         {"40.0000005,40,0,100,0,100", &mPage.MinField(kX), "first: Min value must be smaller", 2},
         {"0,100,60,50,70,20", &mPage.MinField(kY), "second: Min value must be smaller", 2},
     };
-    const std::array commands = {&CTexRange::LookupRange, &CTexRange::PlotChart,
-                                 &CTexRange::ResetAllRanges, &CTexRange::ResetYRange};
+    CTexRange& page = mPage;
+    const std::array<std::function<void()>, 4> commands = {
+        [&page] { page.LookupRange(); }, [&page] { page.PlotChart(); },
+        [&page] { page.ResetAllRanges(); }, [&page] { page.ResetYRange(); }};
     int charts = 0;
     mUser.onDialog = [&](QDialog&) { return ++charts, 0; };
     for (const auto& c : cases) {
@@ -119,7 +122,7 @@ TEST_F(RangePage, RefusedFieldsStopEveryCommand) {
         for (int i = 0; i < c.commands; ++i) {
             SCOPED_TRACE(std::string(c.limits) + " command " + std::to_string(i));
             mUser.messages.clear();
-            (mPage.*commands[std::size_t(i)])();
+            commands[std::size_t(i)]();
             ASSERT_EQ(mUser.messages.size(), 1u) << mUser.MessageTexts().join('\n').toStdString();
             EXPECT_TRUE(mUser.messages[0].text.contains(c.message));
             EXPECT_EQ(QApplication::focusWidget(), c.field);
