@@ -44,43 +44,40 @@ const std::vector<Sample>& RandomSamples() {
     return samples;
 }
 
-bool Load(const std::string& path, soiltex* scheme, benchmark::State& state) {
-    if (LoadSchemeFile(path, scheme) == SchemeLoadStatus::Loaded)
-        return true;
-    state.SkipWithError("the scheme did not load");
-    return false;
+// Classifies the samples in turn, one per iteration, with the classifier that Make builds for
+// the scheme and Classify runs.
+template <class Make, class Classify>
+void Throughput(benchmark::State& state, const std::string& path, Make make, Classify classify) {
+    soiltex scheme;
+    if (LoadSchemeFile(path, &scheme) != SchemeLoadStatus::Loaded) {
+        state.SkipWithError("the scheme did not load");
+        return;
+    }
+    auto classifier = make(scheme);
+    const std::vector<Sample>& samples = RandomSamples();
+    std::size_t i = 0;
+    for (auto _ : state)
+        classify(classifier, samples[i++ % samples.size()]);
+    state.SetItemsProcessed(state.iterations());
+    state.counters["classes"] = scheme.GetClassCount();
 }
 
 void BatchClassify(benchmark::State& state, const std::string& path) {
-    soiltex scheme;
-    if (!Load(path, &scheme, state))
-        return;
-    CellClassifier classifier(scheme);
-    const std::vector<Sample>& samples = RandomSamples();
     std::string text;
-    std::size_t i = 0;
-    for (auto _ : state) {
-        const Sample& s = samples[i++ % samples.size()];
-        text.clear();
-        benchmark::DoNotOptimize(classifier.AppendTexture(s.x, s.y, s.z, &text));
-    }
-    state.SetItemsProcessed(state.iterations());
-    state.counters["classes"] = scheme.GetClassCount();
+    Throughput(
+        state, path, [](const soiltex& s) { return CellClassifier(s); },
+        [&text](CellClassifier& c, const Sample& s) {
+            text.clear();
+            benchmark::DoNotOptimize(c.AppendTexture(s.x, s.y, s.z, &text));
+        });
 }
 
 void PointClassify(benchmark::State& state, const std::string& path) {
-    soiltex scheme;
-    if (!Load(path, &scheme, state))
-        return;
-    PointClassifier classifier(scheme);
-    const std::vector<Sample>& samples = RandomSamples();
-    std::size_t i = 0;
-    for (auto _ : state) {
-        const Sample& s = samples[i++ % samples.size()];
-        benchmark::DoNotOptimize(classifier.Classify(s.x, s.y, s.z).data());
-    }
-    state.SetItemsProcessed(state.iterations());
-    state.counters["classes"] = scheme.GetClassCount();
+    Throughput(
+        state, path, [](const soiltex& s) { return PointClassifier(s); },
+        [](PointClassifier& c, const Sample& s) {
+            benchmark::DoNotOptimize(c.Classify(s.x, s.y, s.z).data());
+        });
 }
 
 const bool kRegistered = [] {
