@@ -290,6 +290,42 @@ INSTANTIATE_TEST_SUITE_P(Schemes, BundledScheme, testing::ValuesIn(BundledScheme
                              return name;
                          });
 
+// The English name of a class: the text in its last parentheses (before any "; "), or the whole
+// name, in lower case.
+std::string EnglishName(const std::string& name) {
+    const std::size_t open = name.rfind('(');
+    if (open == std::string::npos)
+        return Lower(name);
+    const std::string inner = name.substr(open + 1, name.find_first_of(";)", open) - open - 1);
+    return Lower(inner);
+}
+
+// Systems drawn on the USDA triangle with one class split off above 60 % clay give, below it,
+// exactly the USDA class, boundaries and corners included.
+TEST(BundledSchemes, UsdaBasedSchemesAgreeWithUsdaBelowSixtyPercentClay) {
+    soiltex usda;
+    ASSERT_EQ(LoadSchemeFile(GRANUM_SCHEMES_DIR "/usda.dat", &usda), SchemeLoadStatus::Loaded);
+    for (const char* file : {"ca-en.dat", "ca-fr.dat", "br-lemos-santos.dat"}) {
+        soiltex scheme;
+        ASSERT_EQ(LoadSchemeFile(std::string(GRANUM_SCHEMES_DIR "/") + file, &scheme),
+                  SchemeLoadStatus::Loaded);
+        PointClassifier mine(scheme), theirs(usda);
+        int failures = 0;
+        for (int sand = 0; sand <= 200; ++sand) {
+            for (int clay = 0; clay < 120 && sand + clay <= 200; ++clay) {
+                const double x = sand / 2.0, y = clay / 2.0, z = 100 - x - y;
+                const std::vector<int>& a = mine.Classify(x, y, z);
+                const std::string name =
+                    a.size() == 1 ? EnglishName(scheme.Classes()[std::size_t(a[0])].name) : "";
+                const std::vector<int>& b = theirs.Classify(x, y, z);
+                if (name != Lower(usda.Classes()[std::size_t(b.at(0))].name) && ++failures <= 5)
+                    ADD_FAILURE() << file << ": sand " << x << ", clay " << y << " gives " << name;
+            }
+        }
+        EXPECT_EQ(failures, 0) << file;
+    }
+}
+
 TEST(BundledSchemes, EveryFileHasAManifestRowAndEveryRowAFile) {
     const std::vector<std::string> files = BundledSchemes();
     EXPECT_GE(files.size(), 24u);
