@@ -15,6 +15,7 @@ QMessageBox::Icon BoxIcon(MessageIcon icon) {
     case MessageIcon::Warning: return QMessageBox::Warning;
     case MessageIcon::Error: return QMessageBox::Critical;
     case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::None: break;
     }
     return QMessageBox::NoIcon;
 }
