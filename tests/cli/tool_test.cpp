@@ -70,6 +70,15 @@ protected:
                 Slurp(mFolder / ".stdout"), Slurp(mFolder / ".stderr")};
     }
 
+    // Each case's command gives its status and its text as the one line on standard error.
+    template <typename Cases> void ExpectTheOneLine(const Cases& cases) {
+        for (const auto& c : cases) {
+            const Result r = Run(c.command);
+            EXPECT_EQ(r.status, c.status) << c.command;
+            EXPECT_EQ(r.err, "granum-cli: " + std::string(c.text) + "\n");
+        }
+    }
+
     fs::path mFolder;
 };
 
@@ -279,11 +288,7 @@ TEST_F(ToolRun, NonRegularInputsAreRefusedWithoutBlocking) {
         {"classify -s zones.dat .", 2, "cannot read .: it is a folder"},
         {"chart -s zones.dat fifo -o c.png", 2, "cannot read fifo: it is a FIFO"},
     };
-    for (const auto& c : cases) {
-        const Result r = Run(c.command);
-        EXPECT_EQ(r.status, c.status) << c.command;
-        EXPECT_EQ(r.err, "granum-cli: " + std::string(c.text) + "\n");
-    }
+    ExpectTheOneLine(cases);
     // A chart definition file that is a FIFO is said and left alone; the scheme is drawn.
     fs::rename(mFolder / "fifo", mFolder / "zones.cha");
     const Result r = Run("chart -s ./zones.dat -o c.png");
@@ -326,6 +331,16 @@ TEST_F(ToolRun, OutputNeverReplacesLinksFifosDevicesOrPermissions) {
     EXPECT_EQ(read, classified);
     EXPECT_TRUE(fs::is_fifo(mFolder / "fifo"));
 
+    // Root replaces another user's file as that user's.
+    Spit(mFolder / "theirs.csv", "old\n");
+    if (::chown((mFolder / "theirs.csv").c_str(), 4321, 4321) == 0) {
+        EXPECT_EQ(Run("classify -s zones.dat -q in.csv -o theirs.csv").status, 0);
+        struct stat info {};
+        ASSERT_EQ(::stat((mFolder / "theirs.csv").c_str(), &info), 0);
+        EXPECT_EQ(info.st_uid, 4321u);
+        EXPECT_EQ(info.st_gid, 4321u);
+    }
+
     // A twin of /dev/null inside the test's folder (making one needs root).
     if (::mknod((mFolder / "null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
         EXPECT_EQ(Run("classify -s zones.dat -q in.csv -o null").status, 0);
@@ -344,11 +359,7 @@ TEST_F(ToolRun, ReadOnlyOrFolderOutputIsRefusedAndKept) {
         {"classify -s zones.dat in.csv -o ro.csv", 2, "cannot write ro.csv: it is read-only"},
         {"classify -s zones.dat in.csv -o sub", 2, "cannot write sub: it is a folder"},
     };
-    for (const auto& c : cases) {
-        const Result r = Run(c.command);
-        EXPECT_EQ(r.status, c.status) << c.command;
-        EXPECT_EQ(r.err, "granum-cli: " + std::string(c.text) + "\n");
-    }
+    ExpectTheOneLine(cases);
     EXPECT_EQ(Slurp(mFolder / "ro.csv"), "old\n");
     EXPECT_TRUE(fs::is_empty(mFolder / "sub"));
 }
