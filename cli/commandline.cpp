@@ -166,6 +166,8 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
         ->required()
         ->expected(3)
         ->type_name("");
+    lookup->footer("Exit status: 0; 1 for { fail }; 2 when a value is neither a number within 0 to "
+                   "100 nor -, or the scheme cannot be used.");
 
     std::array<std::string, 3> rangeTexts{"0:100", "0:100", "0:100"};
     CLI::App* range = app.add_subcommand(
