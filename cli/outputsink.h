@@ -1,17 +1,8 @@
 #pragma once
 
-#include <cstddef>
-#include <string>
+#include "samples/bytestream.h"
 
-// Where the sample writer puts its bytes.
-class OutputSink {
-public:
-    virtual ~OutputSink() = default;
-    // Throws BatchIoError when writing fails.
-    virtual void Write(const char* data, std::size_t size) = 0;
-    // Makes the output final once everything is written. Throws BatchIoError.
-    virtual void Commit() {}
-};
+#include <string>
 
 // Standard output for "-"; otherwise a file that appears only when Commit succeeds: the bytes go
 // to a temporary file beside it, renamed over it at the end, so a failed run leaves an existing
@@ -30,14 +21,4 @@ private:
     std::string mPath;
     std::string mTemporary; // empty for standard output and after Commit
     int mFd;
-};
-
-// Collects the bytes in a string, for tests.
-class TextOutput : public OutputSink {
-public:
-    void Write(const char* data, std::size_t size) override { mText.append(data, size); }
-    const std::string& Text() const { return mText; }
-
-private:
-    std::string mText;
 };

@@ -1,10 +1,9 @@
 // Any bytes as classify input: reading, writing and classifying must never crash, and the reader
 // must give the same records wherever its reads end and however small its buffer starts.
 #include "cli/classifycommand.h"
-#include "cli/inputsource.h"
-#include "cli/outputsink.h"
-#include "cli/samplereader.h"
-#include "cli/samplewriter.h"
+#include "samples/bytestream.h"
+#include "samples/samplereader.h"
+#include "samples/samplewriter.h"
 #include "scheme/soiltex.h"
 
 #include <cstddef>
