@@ -18,9 +18,9 @@ namespace {
 
 class Batch {
 public:
-    Batch(const soiltex& scheme, SampleReader& reader, SampleWriter& writer,
+    Batch(CellClassifier& classifier, SampleReader& reader, SampleWriter& writer,
           const ClassifyOptions& options)
-        : mReader(reader), mWriter(writer), mClassifier(scheme, options.normaliseTolerance),
+        : mReader(reader), mWriter(writer), mClassifier(classifier, options.normaliseTolerance),
           mLookup(options.lookup), mProgress(options.progress) {
         mTexture.reserve(256);
     }
@@ -95,8 +95,23 @@ private:
         if (mLayout.texture == ColumnLayout::kNone)
             mWriter.Field(mTexture);
         if (mLayout.header && mReader.HasRest())
-            mWriter.RawFields(mReader.Rest());
+            WriteRest(mReader.Rest());
         mWriter.EndRecord();
+    }
+
+    // Surplus columns as read; split and written again when a quote is in them, since a stray
+    // quote passed on could join the next lines of the output.
+    void WriteRest(std::string_view rest) {
+        if (rest.find('"') == std::string_view::npos) {
+            mWriter.RawFields(rest);
+            return;
+        }
+        TextInput input(rest);
+        SampleReader reader(input, rest.size() + 1);
+        while (reader.Next()) {
+            for (std::string_view field : reader.Fields())
+                mWriter.Field(field);
+        }
     }
 
     void WriteFields() {
@@ -148,9 +163,10 @@ std::optional<ColumnLayout> FirstLineHeader(const SampleReader& reader, const so
     return HeaderLayout(reader.Fields(), scheme);
 }
 
-int ClassifyRecords(const soiltex& scheme, SampleReader& reader, SampleWriter& writer,
-                    OutputSink& output, const ClassifyOptions& options, std::ostream& err) {
-    Batch batch(scheme, reader, writer, options);
+int ClassifyRecords(const soiltex& scheme, CellClassifier& classifier, SampleReader& reader,
+                    SampleWriter& writer, OutputSink& output, const ClassifyOptions& options,
+                    std::ostream& err) {
+    Batch batch(classifier, reader, writer, options);
     if (!reader.Next())
         return NoSamples(options, err);
     const std::optional<ColumnLayout> header = FirstLineHeader(reader, scheme, options.header);
@@ -191,10 +207,16 @@ int ClassifyRecords(const soiltex& scheme, SampleReader& reader, SampleWriter& w
 
 int ClassifyStream(const soiltex& scheme, InputSource& input, OutputSink& output,
                    const ClassifyOptions& options, std::ostream& err) {
+    CellClassifier classifier(scheme);
+    return ClassifyStream(scheme, classifier, input, output, options, err);
+}
+
+int ClassifyStream(const soiltex& scheme, CellClassifier& classifier, InputSource& input,
+                   OutputSink& output, const ClassifyOptions& options, std::ostream& err) {
     SampleReader reader(input, options.bufferSize);
     SampleWriter writer(output, options.bufferSize);
     try {
-        return ClassifyRecords(scheme, reader, writer, output, options, err);
+        return ClassifyRecords(scheme, classifier, reader, writer, output, options, err);
     } catch (const RecordTooLongError& e) {
         PrintError(err, InputName(options.input) + ": " + e.what());
         return kExitUnusable;

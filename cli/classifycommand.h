@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/cellclassifier.h"
 #include "cli/inputsource.h"
 #include "cli/outputsink.h"
 #include "scheme/soiltex.h"
@@ -31,6 +32,10 @@ struct ClassifyOptions {
 // two of the axes (the message is on err then).
 int ClassifyStream(const soiltex& scheme, InputSource& input, OutputSink& output,
                    const ClassifyOptions& options, std::ostream& err);
+
+// ClassifyStream with a classifier of scheme built once for many runs.
+int ClassifyStream(const soiltex& scheme, CellClassifier& classifier, InputSource& input,
+                   OutputSink& output, const ClassifyOptions& options, std::ostream& err);
 
 // ClassifyStream on the files the options name.
 int RunClassify(const soiltex& scheme, const ClassifyOptions& options, std::ostream& err);

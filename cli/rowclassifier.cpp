@@ -49,8 +49,8 @@ double FieldValue(std::string_view text) {
     return value;
 }
 
-RowClassifier::RowClassifier(const soiltex& scheme, std::optional<double> normaliseTolerance)
-    : mClassifier(scheme), mTolerance(normaliseTolerance) {}
+RowClassifier::RowClassifier(CellClassifier& classifier, std::optional<double> normaliseTolerance)
+    : mClassifier(classifier), mTolerance(normaliseTolerance) {}
 
 RowOutcome RowClassifier::Classify(std::string_view xText, std::string_view yText,
                                    std::string_view zText, std::string* texture) {

@@ -68,8 +68,9 @@ void ReadRows(SampleReader& reader, const soiltex& scheme, int maxRows,
                                 (!layout.header && reader.Fields().size() > 5);
         contents->rows.push_back({FieldText(reader, layout.id), FieldText(reader, layout.x),
                                   FieldText(reader, layout.y), FieldText(reader, layout.z)});
-        contents->textures.push_back(
-            FieldText(reader, layout.header ? layout.texture : std::size_t(4)));
+        if (!layout.header || layout.texture != ColumnLayout::kNone)
+            contents->textures.push_back(
+                FieldText(reader, layout.header ? layout.texture : std::size_t(4)));
     } while (reader.Next());
 }
 

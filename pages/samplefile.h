@@ -29,7 +29,7 @@ struct SampleFileResult {
 // What a sample file gives the sheet, and what of it the sheet cannot keep.
 struct SampleFileContents {
     std::vector<SampleFields> rows; // Sample ID, x, y, z of each row, at most the rows asked
-    std::vector<QString> textures;  // each row's Texture as the file holds it
+    std::vector<QString> textures;  // each row's Texture; none when a header names no Texture
     bool header = false;            // the first line named the columns
     bool moreColumns = false;       // a row has more than the sheet's five fields
     bool moreRows = false;          // rows beyond the ones asked follow

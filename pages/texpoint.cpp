@@ -216,9 +216,10 @@ bool CTexPoint::OpenPath(const QString& path) {
     if (!ReadSamples(fullPath, &contents))
         return false;
     LookupAllRows();
-    // Only a texture that the lookup changed is an edit: Save would write it differently.
+    // Only a texture that the lookup changed is an edit: Save would write it differently. A
+    // header file without textures gets them only on the screen; its columns are the user's.
     mModified = false;
-    for (int row = 1; row <= Sheet().LastDataRow(); ++row)
+    for (int row = 1; row <= int(contents.textures.size()); ++row)
         mModified = mModified || Sheet().Text(row, SampleSheet::kTexture) !=
                                      contents.textures[std::size_t(row - 1)];
     SetFilePath(fullPath);

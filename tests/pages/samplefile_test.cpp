@@ -94,6 +94,7 @@ TEST_F(SampleFiles, HeaderFileIsReadByColumnNames) {
     ASSERT_EQ(lab.rows.size(), 4u);
     EXPECT_EQ(lab.rows[1], (SampleFields{"N2", "35", "28", "37"})); // Sand, Clay, Silt
     EXPECT_EQ(lab.rows[3], (SampleFields{"S2", "", "45", "30"}));
+    EXPECT_TRUE(lab.textures.empty()); // no Texture column
     const SampleFileContents textured =
         ReadContents(WriteFile("t.csv", "texture,clay,sand\nLoam,20,40\n"));
     EXPECT_EQ(textured.rows, (std::vector<SampleFields>{{"", "40", "20", ""}}));
