@@ -149,13 +149,12 @@ void CTexPoint::WarnLossyFile(const QString& path, const SampleFileContents& con
         holds << "more columns than Sample ID, the three values and Texture";
     if (contents.moreRows)
         holds << QString("more than %1 rows").arg(SampleSheet::kRows);
-    mInteraction.ShowMessage(
-        this, "Granum",
-        path + " holds " + holds.join(" and ") + ". The sheet shows the first " +
-            QString::number(SampleSheet::kRows) +
-            " samples; Save would write only these rows and their five columns. Use Save As "
-            "to keep the file as it is.",
-        MessageIcon::Warning);
+    mInteraction.ShowMessage(this, "Granum",
+                             path + " holds " + holds.join(" and ") +
+                                 ". Save would write only the sheet's five columns and at most " +
+                                 QString::number(SampleSheet::kRows) +
+                                 " rows: use Save As to keep the file as it is.",
+                             MessageIcon::Warning);
 }
 
 bool CTexPoint::WriteSamples(const QString& path) {

@@ -72,17 +72,18 @@ SampleReader::Scan SampleReader::ScanQuoted(std::size_t open, std::size_t* close
     }
 }
 
-// Splits the record at mBegin into mSpans without changing a byte, so that a record cut short by
-// the end of the buffer can be scanned again once more bytes are in. *next is where the following
-// record begins.
+// Splits the record at mBegin into mFields without changing a byte, so that a record cut short
+// by the end of the buffer can be scanned again once more bytes are in. *next is where the
+// following record begins.
 SampleReader::Scan SampleReader::ScanRecord(std::size_t* next, std::size_t* lineBreaks) {
     const char* const buffer = mBuffer.data();
-    mSpans.clear();
+    mFields.clear();
+    mQuoted.clear();
     mHasRest = false;
     mAnyQuote = false;
     std::size_t p = mBegin;
     for (;;) {
-        const bool split = mSpans.size() < mLimit;
+        const bool split = mFields.size() < mLimit;
         if (!split && !mHasRest) {
             mHasRest = true;
             mRestBegin = p;
@@ -94,8 +95,10 @@ SampleReader::Scan SampleReader::ScanRecord(std::size_t* next, std::size_t* line
             if (ScanQuoted(p, &close, &breaks) == Scan::NeedMore)
                 return Scan::NeedMore;
             if (close != kNotQuoted) {
-                if (split)
-                    mSpans.push_back({p + 1, close, true});
+                if (split) {
+                    mQuoted.push_back(mFields.size());
+                    mFields.emplace_back(buffer + p + 1, close - p - 1);
+                }
                 mAnyQuote = mAnyQuote || split;
                 *lineBreaks += breaks;
                 p = close + 1;
@@ -115,7 +118,7 @@ SampleReader::Scan SampleReader::ScanRecord(std::size_t* next, std::size_t* line
             if (q == mEnd && !mAtEnd)
                 return Scan::NeedMore;
             if (split)
-                mSpans.push_back({p, q, false});
+                mFields.emplace_back(buffer + p, q - p);
             p = q;
         }
         if (p == mEnd) {
@@ -138,22 +141,18 @@ SampleReader::Scan SampleReader::ScanRecord(std::size_t* next, std::size_t* line
     }
 }
 
-// The views of mSpans. Quoted fields lose their quotes in place: the text only ever gets shorter.
-void SampleReader::MakeFields() {
-    char* const buffer = mBuffer.data();
-    mFields.clear();
-    for (const Span& span : mSpans) {
-        if (!span.quoted) {
-            mFields.emplace_back(buffer + span.begin, span.end - span.begin);
-            continue;
-        }
-        char* out = buffer + span.begin;
-        for (std::size_t i = span.begin; i < span.end; ++i) {
-            *out++ = buffer[i];
-            if (buffer[i] == '"')
+// Quoted fields lose their quotes in place: the text only ever gets shorter.
+void SampleReader::Unquote() {
+    for (const std::size_t index : mQuoted) {
+        std::string_view& field = mFields[index];
+        char* const begin = mBuffer.data() + (field.data() - mBuffer.data());
+        char* out = begin;
+        for (std::size_t i = 0; i < field.size(); ++i) {
+            *out++ = field[i];
+            if (field[i] == '"')
                 ++i; // the second of a doubled pair
         }
-        mFields.emplace_back(buffer + span.begin, std::size_t(out - (buffer + span.begin)));
+        field = std::string_view(begin, std::size_t(out - begin));
     }
 }
 
@@ -204,7 +203,7 @@ bool SampleReader::Next() {
         const char* const buffer = mBuffer.data();
         mRest = mHasRest ? std::string_view(buffer + mRestBegin, mLineEnd - mRestBegin)
                          : std::string_view();
-        MakeFields();
+        Unquote();
         mBegin = next;
         mLine = mNextLine;
         mNextLine += lineBreaks + 1;

@@ -68,15 +68,11 @@ public:
     std::size_t LineNumber() const { return mLine; }
 
 private:
-    struct Span {
-        std::size_t begin, end; // offsets into the buffer
-        bool quoted;            // begin..end holds the text between the quotes
-    };
     enum class Scan { Done, NeedMore };
 
     Scan ScanRecord(std::size_t* next, std::size_t* lineBreaks);
     Scan ScanQuoted(std::size_t open, std::size_t* close, std::size_t* lineBreaks) const;
-    void MakeFields();
+    void Unquote();
     void Refill();
 
     InputSource& mSource;
@@ -85,7 +81,7 @@ private:
     std::size_t mEnd = 0;   // end of the bytes read
     bool mAtEnd = false;    // the source has no more bytes
     std::size_t mLimit = kNoLimit;
-    std::vector<Span> mSpans;
+    std::vector<std::size_t> mQuoted; // the fields still in their quotes
     std::size_t mRestBegin = 0, mLineEnd = 0;
     std::vector<std::string_view> mFields;
     std::string_view mRest;

@@ -76,7 +76,7 @@ TEST(ClassifyRows, AsTheSheetAfterOpening) {
     }
 }
 
-// OwnFilesTakenForHeaders: the scheme's class names are also its axis names here.
+// The scheme's class names are also its axis names here.
 TEST(ClassifyHeaderFiles, FirstLineIsAHeaderOnlyWhenItNamesTwoAxesOrTheUserSaysSo) {
     const struct {
         const char* in;
@@ -107,7 +107,7 @@ TEST(ClassifyHeaderFiles, FirstLineIsAHeaderOnlyWhenItNamesTwoAxesOrTheUserSaysS
 }
 
 // StrayQuote, CrOnlyLineEnds: no row is lost or merged; LongRecord: an error naming its line.
-TEST(ClassifyRows, EveryLineOfTheFileIsARow) {
+TEST(ClassifyRows, StrayQuoteCrOnlyLinesAndLongRecordLoseNoRowSilently) {
     const struct {
         std::string in;
         int status;

@@ -87,8 +87,8 @@ TEST_F(SampleFiles, ReadsEveryLineAsARowUpToTheRowsAsked) {
     EXPECT_TRUE(Read(WriteFile("empty.csv", "")).empty());
 }
 
-// LabCsvOpen: a header file's columns are found by name, as granum-cli finds them.
-TEST_F(SampleFiles, HeaderFileIsReadByColumnNames) {
+// A header file's columns are found by name, as granum-cli finds them.
+TEST_F(SampleFiles, LabCsvIsReadByColumnNames) {
     const SampleFileContents lab = ReadContents(GRANUM_EXAMPLES_DIR "/lab.csv");
     EXPECT_TRUE(lab.header);
     ASSERT_EQ(lab.rows.size(), 4u);

@@ -201,7 +201,7 @@ TEST_F(PointPage, EmptySheetNotModified) {
 // Opening marks the sheet modified only when a lookup changed a texture that Save would write;
 // a file the sheet cannot hold whole (LabCsvOpen, MoreThan1000RowsWarning) is reported, and
 // a file of stray quotes (StrayQuote) opens fast, one row a line.
-TEST_F(PointPage, OpenMarksModifiedOnlyWhenATextureChangesAndTellsWhatSaveWouldLose) {
+TEST_F(PointPage, OpenMarksOnlyChangedTexturesAndWarnsOfMoreThan1000RowsOrFiveColumns) {
     QByteArray rows1001, strayQuotes;
     for (int i = 1; i <= 1001; ++i)
         rows1001 += "S" + QByteArray::number(i) + ",40,40,20,Clay\n";

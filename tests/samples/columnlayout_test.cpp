@@ -20,8 +20,8 @@ const soiltex& Usda() {
 
 constexpr std::size_t kNone = ColumnLayout::kNone;
 
-// OwnFilesAreNotHeaders: a first line whose second to fourth fields are numbers is a sample.
-TEST(HeaderDetection, OnlyLinesNamingTwoAxesWithoutNumbersAreHeaders) {
+// A first line whose second to fourth fields are numbers is a sample.
+TEST(HeaderDetection, OwnFilesAreNotTakenForHeaders) {
     const struct {
         std::vector<std::string_view> fields;
         bool header;
