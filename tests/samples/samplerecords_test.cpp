@@ -97,7 +97,8 @@ TEST(SampleRecordReading, LongRecordIsAnErrorNamingItsLine) {
         const std::string longest =
             quoted ? "\"" + std::string(kMax - 2, 'x') + "\"" : std::string(kMax, 'x');
         EXPECT_EQ(ReadAll("a\n" + longest + "\nb\n", 4096, 64).size(), 3u);
-        TextInput input("a\n\r" + longest + "x\nb\n", 4096);
+        const std::string text = "a\n\r" + longest + "x\nb\n";
+        TextInput input(text, 4096);
         SampleReader reader(input, 64);
         ASSERT_TRUE(reader.Next());
         ASSERT_TRUE(reader.Next());
