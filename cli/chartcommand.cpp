@@ -2,12 +2,12 @@
 
 #include "chart/chartdefinition.h"
 #include "chart/chartexport.h"
-#include "cli/columnlayout.h"
 #include "cli/errorline.h"
 #include "cli/exitstatus.h"
 #include "cli/inputsource.h"
 #include "cli/rowclassifier.h"
-#include "cli/samplereader.h"
+#include "samples/columnlayout.h"
+#include "samples/samplereader.h"
 #include "scheme/samplelookup.h"
 
 #include <QGuiApplication>
@@ -136,6 +136,9 @@ int RunChart(const soiltex& scheme, const std::string& schemeFile, const ChartOp
             ReadSamples(scheme, options.samples, &model);
         } catch (const BatchIoError& e) {
             PrintError(err, e.what());
+            return kExitUnusable;
+        } catch (const RecordTooLongError& e) {
+            PrintError(err, InputName(options.samples) + ": " + e.what());
             return kExitUnusable;
         }
     }

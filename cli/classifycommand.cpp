@@ -1,14 +1,15 @@
 #include "cli/classifycommand.h"
 
 #include "cli/batchsummary.h"
-#include "cli/columnlayout.h"
 #include "cli/errorline.h"
 #include "cli/exitstatus.h"
 #include "cli/progressline.h"
 #include "cli/rowclassifier.h"
-#include "cli/samplereader.h"
-#include "cli/samplewriter.h"
+#include "samples/columnlayout.h"
+#include "samples/samplereader.h"
+#include "samples/samplewriter.h"
 
+#include <algorithm>
 #include <ostream>
 #include <string_view>
 #include <vector>
@@ -17,9 +18,9 @@ namespace {
 
 class Batch {
 public:
-    Batch(const soiltex& scheme, SampleReader& reader, SampleWriter& writer,
+    Batch(CellClassifier& classifier, SampleReader& reader, SampleWriter& writer,
           const ClassifyOptions& options)
-        : mReader(reader), mWriter(writer), mClassifier(scheme, options.normaliseTolerance),
+        : mReader(reader), mWriter(writer), mClassifier(classifier, options.normaliseTolerance),
           mLookup(options.lookup), mProgress(options.progress) {
         mTexture.reserve(256);
     }
@@ -82,13 +83,40 @@ private:
     }
 
     void Write() {
-        for (std::size_t i = 0; i < mLayout.width; ++i)
-            mWriter.Field(i == mLayout.texture ? std::string_view(mTexture) : Field(i));
+        // The common case, a record without quotes, is passed on as the bytes it was read from.
+        if (!mReader.AnyQuote() && mLayout.texture == ColumnLayout::kNone) {
+            const std::size_t read = std::min(mReader.Fields().size(), mLayout.width);
+            mWriter.RawFields(mReader.FieldsText(read));
+            for (std::size_t i = read; i < mLayout.width; ++i)
+                mWriter.Field({});
+        } else {
+            WriteFields();
+        }
         if (mLayout.texture == ColumnLayout::kNone)
             mWriter.Field(mTexture);
         if (mLayout.header && mReader.HasRest())
-            mWriter.RawFields(mReader.Rest());
+            WriteRest(mReader.Rest());
         mWriter.EndRecord();
+    }
+
+    // Surplus columns as read; split and written again when a quote is in them, since a stray
+    // quote passed on could join the next lines of the output.
+    void WriteRest(std::string_view rest) {
+        if (rest.find('"') == std::string_view::npos) {
+            mWriter.RawFields(rest);
+            return;
+        }
+        TextInput input(rest);
+        SampleReader reader(input, rest.size() + 1);
+        while (reader.Next()) {
+            for (std::string_view field : reader.Fields())
+                mWriter.Field(field);
+        }
+    }
+
+    void WriteFields() {
+        for (std::size_t i = 0; i < mLayout.width; ++i)
+            mWriter.Field(i == mLayout.texture ? std::string_view(mTexture) : Field(i));
     }
 
     SampleReader& mReader;
@@ -122,16 +150,26 @@ int NoSamples(const ClassifyOptions& options, std::ostream& err) {
     return kExitUnusable;
 }
 
-} // namespace
+std::optional<ColumnLayout> FirstLineHeader(const SampleReader& reader, const soiltex& scheme,
+                                            HeaderRule rule) {
+    switch (rule) {
+    case HeaderRule::Header:
+        return NamedLayout(reader.Fields(), scheme);
+    case HeaderRule::NoHeader:
+        return std::nullopt;
+    case HeaderRule::Detect:
+        break;
+    }
+    return HeaderLayout(reader.Fields(), scheme);
+}
 
-int ClassifyStream(const soiltex& scheme, InputSource& input, OutputSink& output,
-                   const ClassifyOptions& options, std::ostream& err) {
-    SampleReader reader(input, options.bufferSize);
-    SampleWriter writer(output, options.bufferSize);
-    Batch batch(scheme, reader, writer, options);
+int ClassifyRecords(const soiltex& scheme, CellClassifier& classifier, SampleReader& reader,
+                    SampleWriter& writer, OutputSink& output, const ClassifyOptions& options,
+                    std::ostream& err) {
+    Batch batch(classifier, reader, writer, options);
     if (!reader.Next())
         return NoSamples(options, err);
-    const std::optional<ColumnLayout> header = HeaderLayout(reader.Fields(), scheme);
+    const std::optional<ColumnLayout> header = FirstLineHeader(reader, scheme, options.header);
     if (header) {
         if (header->AxisColumns() < 2) {
             PrintError(err, "line 1 is a header, but it names fewer than two of the columns " +
@@ -163,6 +201,26 @@ int ClassifyStream(const soiltex& scheme, InputSource& input, OutputSink& output
             PrintError(err, "hint: " + batch.Hint());
     }
     return options.strict && summary.Failed() > 0 ? kExitFailed : kExitOk;
+}
+
+} // namespace
+
+int ClassifyStream(const soiltex& scheme, InputSource& input, OutputSink& output,
+                   const ClassifyOptions& options, std::ostream& err) {
+    CellClassifier classifier(scheme);
+    return ClassifyStream(scheme, classifier, input, output, options, err);
+}
+
+int ClassifyStream(const soiltex& scheme, CellClassifier& classifier, InputSource& input,
+                   OutputSink& output, const ClassifyOptions& options, std::ostream& err) {
+    SampleReader reader(input, options.bufferSize);
+    SampleWriter writer(output, options.bufferSize);
+    try {
+        return ClassifyRecords(scheme, classifier, reader, writer, output, options, err);
+    } catch (const RecordTooLongError& e) {
+        PrintError(err, InputName(options.input) + ": " + e.what());
+        return kExitUnusable;
+    }
 }
 
 int RunClassify(const soiltex& scheme, const ClassifyOptions& options, std::ostream& err) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/cellclassifier.h"
 #include "cli/inputsource.h"
 #include "cli/outputsink.h"
 #include "scheme/soiltex.h"
@@ -9,6 +10,10 @@
 #include <optional>
 #include <string>
 
+// Whether the input's first line is a header: as its fields say (HeaderLayout), or as the user
+// says.
+enum class HeaderRule { Detect, Header, NoHeader };
+
 struct ClassifyOptions {
     std::string input = "-";  // a path, or "-" for standard input
     std::string output = "-"; // a path, or "-" for standard output
@@ -17,14 +22,20 @@ struct ClassifyOptions {
     bool quiet = false;    // no summary line
     bool progress = false; // a progress line on standard error for long runs
     bool lookup = true;    // false: read and write every row without classifying it
+    HeaderRule header = HeaderRule::Detect;
     std::size_t bufferSize = 1 << 20; // starting size of the read and the write buffer
 };
 
 // Classifies every row of the input into the output and writes the summary to err (unless
 // quiet). Returns the exit status: 0; 1 with strict when a row failed; 2 when the input or the
-// output fails, or a header names fewer than two of the axes (the message is on err then).
+// output fails, a line is longer than SampleReader::kMaxRecordBytes, or a header names fewer than
+// two of the axes (the message is on err then).
 int ClassifyStream(const soiltex& scheme, InputSource& input, OutputSink& output,
                    const ClassifyOptions& options, std::ostream& err);
+
+// ClassifyStream with a classifier of scheme built once for many runs.
+int ClassifyStream(const soiltex& scheme, CellClassifier& classifier, InputSource& input,
+                   OutputSink& output, const ClassifyOptions& options, std::ostream& err);
 
 // ClassifyStream on the files the options name.
 int RunClassify(const soiltex& scheme, const ClassifyOptions& options, std::ostream& err);

@@ -30,17 +30,19 @@ constexpr const char* kSchemeHelp =
     "(see the schemes command)";
 
 constexpr const char* kClassifyFooter = R"(INPUT is a sample file: lines of Sample ID, x, y, z (further fields are ignored), no header,
-LF or CR LF line ends. Or a CSV file whose first line names its columns: it is taken as a
-header when one of its fields is one of the scheme's axis names (in any case). Then the
-columns named like the axes are x, y and z, a column "id", "sample" or "sample id" is the
-sample id, all other columns are carried along, and an existing "texture" column is filled
-in again.
+LF, CR LF or CR line ends. Or a CSV file whose first line names its columns: it is taken as a
+header when it names two or more of the scheme's axes (in any case) and its second to fourth
+fields are not numbers; --header and --no-header decide instead. Then the columns named like
+the axes are x, y and z, a column "id", "sample" or "sample id" is the sample id, all other
+columns are carried along, and an existing "texture" column is filled in again.
 
 Each row is classified as the desktop sheet classifies it after opening the file: a field
 that is not wholly a number within 0 to 100 counts as missing, one missing value is
 completed as 100 minus the other two, and the texture is the class names joined by " / ",
 "{ fail }" when no class holds the composition, or empty when two or more values are
-missing. Fields in double quotes may hold commas, quotes (doubled) and line breaks.
+missing. Fields in double quotes may hold commas, quotes (doubled) and line breaks; a quote
+that does not close before a comma or the line's end is an ordinary character. A line of
+more than 1 MiB is an error.
 
 Output: sample files as lines of Sample ID, x, y, z, texture (fields as read); header files
 as the header plus a "texture" column, rows shorter than the header padded, surplus fields
@@ -149,6 +151,11 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
                        "to 100 within TOL (5 by default) to a sum of 100 before the lookup; the "
                        "output keeps the values as read");
     classify->add_flag("--normalize{5}", tolerance)->group("");
+    bool header = false, noHeader = false;
+    CLI::Option* headerFlag =
+        classify->add_flag("--header", header, "The first line is a header, whatever it holds");
+    classify->add_flag("--no-header", noHeader, "The first line is a sample, whatever it holds")
+        ->excludes(headerFlag);
     classify->add_flag("--strict", classifyOptions.strict, "Exit with 1 when a row failed");
     classify->add_flag("-q,--quiet", classifyOptions.quiet, "No summary on standard error");
     // Reads and writes every row without classifying it: the floor of the throughput benchmark.
@@ -291,6 +298,8 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
         if (*range)
             return RunRange(scheme, ranges[0], ranges[1], ranges[2], out, err);
         classifyOptions.lookup = !noLookup;
+        if (header || noHeader)
+            classifyOptions.header = header ? HeaderRule::Header : HeaderRule::NoHeader;
         classifyOptions.progress = !classifyOptions.quiet && ::isatty(2) == 1;
         out.flush();
         return RunClassify(scheme, classifyOptions, err);

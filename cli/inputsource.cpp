@@ -47,10 +47,3 @@ std::size_t FileInput::Read(char* buffer, std::size_t size) {
             throw BatchIoError("cannot read " + mPath + ": " + std::strerror(errno));
     }
 }
-
-std::size_t TextInput::Read(char* buffer, std::size_t size) {
-    const std::size_t n = std::min({size, mChunk, mText.size()});
-    std::copy_n(mText.data(), n, buffer);
-    mText.remove_prefix(n);
-    return n;
-}

@@ -1,17 +1,8 @@
 #pragma once
 
-#include <cstddef>
-#include <string>
+#include "samples/bytestream.h"
 
-// Where the sample writer puts its bytes.
-class OutputSink {
-public:
-    virtual ~OutputSink() = default;
-    // Throws BatchIoError when writing fails.
-    virtual void Write(const char* data, std::size_t size) = 0;
-    // Makes the output final once everything is written. Throws BatchIoError.
-    virtual void Commit() {}
-};
+#include <string>
 
 // Standard output for "-"; otherwise the file the path names, written the way that keeps what is
 // there safe:
@@ -43,14 +34,4 @@ private:
     std::string mTemporary; // empty when writing directly or after Commit
     int mFd;
     bool mOwnsFd = false; // false for standard output
-};
-
-// Collects the bytes in a string, for tests.
-class TextOutput : public OutputSink {
-public:
-    void Write(const char* data, std::size_t size) override { mText.append(data, size); }
-    const std::string& Text() const { return mText; }
-
-private:
-    std::string mText;
 };

@@ -19,18 +19,18 @@ double FieldValue(std::string_view text);
 
 // Classifies rows the way the sample sheet does after opening a file: fields that are not
 // accepted count as missing, one missing value is completed, the texture is the class names
-// joined by " / " or "{ fail }". The scheme must be valid, outlive this object and not change.
+// joined by " / " or "{ fail }". The classifier must outlive this object.
 class RowClassifier {
 public:
     // With a tolerance, rows whose three values are all given and add up to 100 within it are
     // scaled to add up to 100 before the lookup.
-    RowClassifier(const soiltex& scheme, std::optional<double> normaliseTolerance);
+    RowClassifier(CellClassifier& classifier, std::optional<double> normaliseTolerance);
 
     // Appends the row's texture (nothing for TooFewValues) to *texture.
     RowOutcome Classify(std::string_view x, std::string_view y, std::string_view z,
                         std::string* texture);
 
 private:
-    CellClassifier mClassifier;
+    CellClassifier& mClassifier;
     std::optional<double> mTolerance;
 };

@@ -1,93 +1,100 @@
 #include "pages/samplefile.h"
 
+#include "samples/columnlayout.h"
+#include "samples/samplereader.h"
+#include "samples/samplewriter.h"
+#include "util/pathkind.h"
+
 #include <QFile>
 #include <QSaveFile>
 
-bool SplitSampleRecord(const QByteArray& record, std::vector<QByteArray>* fields) {
-    fields->clear();
-    const int size = int(record.size());
-    int p = 0;
-    for (;;) {
-        QByteArray field;
-        if (p < size && record[p] == '"') {
-            bool closed = false;
-            for (++p; p < size; ++p) {
-                if (record[p] == '"') {
-                    if (p + 1 < size && record[p + 1] == '"') {
-                        ++p;
-                    } else {
-                        ++p;
-                        closed = true;
-                        break;
-                    }
-                }
-                field += record[p];
-            }
-            if (!closed) {
-                fields->push_back(field);
-                return false;
-            }
-            // Text between the closing quote and the next comma is kept as it stands.
-            const int comma = int(record.indexOf(',', p));
-            const int end = comma < 0 ? size : comma;
-            field += record.mid(p, end - p);
-            p = end;
-        } else {
-            const int comma = int(record.indexOf(',', p));
-            const int end = comma < 0 ? size : comma;
-            field = record.mid(p, end - p);
-            p = end;
-        }
-        fields->push_back(field);
-        if (p >= size)
-            return true;
-        ++p; // the comma
-    }
-}
-
 namespace {
 
-void ChopLineEnd(QByteArray* line) {
-    if (line->endsWith('\n'))
-        line->chop(1);
-    if (line->endsWith('\r'))
-        line->chop(1);
+class QFileInput : public InputSource {
+public:
+    explicit QFileInput(QFile& file) : mFile(file) {}
+    std::size_t Read(char* buffer, std::size_t size) override {
+        const qint64 n = mFile.read(buffer, qint64(size));
+        if (n < 0)
+            throw BatchIoError(mFile.errorString().toStdString());
+        return std::size_t(n);
+    }
+
+private:
+    QFile& mFile;
+};
+
+class QSaveFileOutput : public OutputSink {
+public:
+    explicit QSaveFileOutput(QSaveFile& file) : mFile(file) {}
+    void Write(const char* data, std::size_t size) override {
+        if (mFile.write(data, qint64(size)) != qint64(size))
+            throw BatchIoError(mFile.errorString().toStdString());
+    }
+
+private:
+    QSaveFile& mFile;
+};
+
+QString Text(std::string_view field) {
+    return QString::fromUtf8(field.data(), qsizetype(field.size()));
+}
+
+QString FieldText(const SampleReader& reader, std::size_t column) {
+    return column == ColumnLayout::kNone ? QString() : Text(reader.Field(column));
+}
+
+void ReadRows(SampleReader& reader, const soiltex& scheme, int maxRows,
+              SampleFileContents* contents) {
+    if (!reader.Next())
+        return;
+    ColumnLayout layout = SampleFileLayout();
+    if (const std::optional<ColumnLayout> header = HeaderLayout(reader.Fields(), scheme)) {
+        layout = *header;
+        contents->header = true;
+        if (!reader.Next())
+            return;
+    } else {
+        // The sheet's five fields; a sixth one shows in Rest.
+        reader.SetFieldLimit(5);
+    }
+    do {
+        if (int(contents->rows.size()) == maxRows) {
+            contents->moreRows = true;
+            return;
+        }
+        // The first record was split whole, before the limit was set.
+        contents->moreColumns = contents->moreColumns || reader.HasRest() ||
+                                (!layout.header && reader.Fields().size() > 5);
+        contents->rows.push_back({FieldText(reader, layout.id), FieldText(reader, layout.x),
+                                  FieldText(reader, layout.y), FieldText(reader, layout.z)});
+        if (!layout.header || layout.texture != ColumnLayout::kNone)
+            contents->textures.push_back(
+                FieldText(reader, layout.header ? layout.texture : std::size_t(4)));
+    } while (reader.Next());
 }
 
 } // namespace
 
-SampleFileResult ReadSampleFile(const QString& path, int maxRows,
-                                std::vector<SampleFields>* rows) {
-    rows->clear();
+SampleFileResult ReadSampleFile(const QString& path, const soiltex& scheme, int maxRows,
+                                SampleFileContents* contents) {
+    *contents = SampleFileContents();
+    const std::string notRegular =
+        pathkind::NotRegularReason(QFile::encodeName(path).toStdString());
+    if (!notRegular.empty())
+        return {SampleFileStatus::CannotOpen, QString::fromStdString(notRegular)};
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))
         return {SampleFileStatus::CannotOpen, file.errorString()};
-    std::vector<QByteArray> fields;
-    while (int(rows->size()) < maxRows && !file.atEnd()) {
-        QByteArray record = file.readLine();
-        // A quoted field may hold line breaks: the record goes on over the next lines.
-        while (!SplitSampleRecord(record, &fields) && !file.atEnd())
-            record += file.readLine();
-        if (file.error() != QFileDevice::NoError)
-            return {SampleFileStatus::Failed, file.errorString()};
-        ChopLineEnd(&record);
-        SplitSampleRecord(record, &fields);
-        SampleFields row;
-        for (std::size_t i = 0; i < row.size() && i < fields.size(); ++i)
-            row[i] = QString::fromUtf8(fields[i]);
-        rows->push_back(row);
+    QFileInput input(file);
+    // A sheet holds a thousand short rows: no need for the batch tool's large buffer.
+    SampleReader reader(input, 1 << 16);
+    try {
+        ReadRows(reader, scheme, maxRows, contents);
+    } catch (const std::runtime_error& e) { // BatchIoError, RecordTooLongError
+        return {SampleFileStatus::Failed, QString::fromStdString(e.what())};
     }
     return {};
-}
-
-QByteArray SampleFieldText(const QString& field) {
-    QByteArray text = field.toUtf8();
-    const bool quoted = text.contains(',') || text.contains('"') || text.contains('\n') ||
-                        text.contains('\r');
-    if (!quoted)
-        return text;
-    text.replace("\"", "\"\"");
-    return '"' + text + '"';
 }
 
 SampleFileResult WriteSampleFile(const QString& path,
@@ -95,16 +102,22 @@ SampleFileResult WriteSampleFile(const QString& path,
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
         return {SampleFileStatus::CannotOpen, file.errorString()};
-    QByteArray text;
-    for (const auto& row : rows) {
-        for (std::size_t i = 0; i < row.size(); ++i) {
-            if (i > 0)
-                text += ',';
-            text += SampleFieldText(row[i]);
+    QSaveFileOutput output(file);
+    try {
+        SampleWriter writer(output, 1 << 16);
+        for (const auto& row : rows) {
+            for (const QString& field : row) {
+                const QByteArray text = field.toUtf8();
+                writer.Field(std::string_view(text.constData(), std::size_t(text.size())));
+            }
+            writer.EndRecord();
         }
-        text += '\n';
+        writer.Flush();
+    } catch (const BatchIoError& e) {
+        file.cancelWriting();
+        return {SampleFileStatus::Failed, QString::fromStdString(e.what())};
     }
-    if (file.write(text) != text.size() || !file.commit()) {
+    if (!file.commit()) {
         const QString reason = file.errorString();
         file.cancelWriting();
         return {SampleFileStatus::Failed, reason};

@@ -26,8 +26,8 @@ constexpr const char* kIoError = "I/O Error";
 } // namespace
 
 CTexPoint::CTexPoint(UserInteraction& interaction, QWidget* parent)
-    : QWidget(parent), mInteraction(interaction), mScheme(interaction),
-      mGrid(new SampleGrid(this)), mSchemeLabel(new QLabel(this)),
+    : QWidget(parent), mInteraction(interaction), mScheme(interaction), mGrid(new SampleGrid(this)),
+      mSchemeLabel(new QLabel(this)),
       mDetailsButton(new IconButton(":/icons/scheme-details.svg", "Scheme Details", this)),
       mChartButton(new IconButton(":/icons/chart-plot.svg", "Chart Plot", this)) {
     connect(mDetailsButton, &QToolButton::clicked, this, &CTexPoint::ShowSchemeDetails);
@@ -81,7 +81,8 @@ void CTexPoint::OnCellChanged(int row, int column) {
 
 // One validity check of the scheme for all the rows (PointLookup would check at every row).
 void CTexPoint::LookupRows(int first, int last) {
-    if (mScheme.Scheme().GetClassCount() == 0)
+    // Lookups over no rows (an empty sheet) change nothing that Save would write.
+    if (mScheme.Scheme().GetClassCount() == 0 || last < first)
         return;
     mModified = true;
     PointClassifier classifier(mScheme.Scheme());
@@ -121,22 +122,39 @@ bool CTexPoint::FileDone(const SampleFileResult& result, const QString& cannotOp
                          const char* failed) {
     if (result.Ok())
         return true;
-    const QString text = result.status == SampleFileStatus::CannotOpen
-                             ? cannotOpen + ": " + result.reason
-                             : QString(failed);
+    QString text = result.status == SampleFileStatus::CannotOpen ? cannotOpen : QString(failed);
+    if (!result.reason.isEmpty())
+        text += ": " + result.reason;
     mInteraction.ShowMessage(this, kIoError, text, MessageIcon::Error);
     return false;
 }
 
-bool CTexPoint::ReadSamples(const QString& path) {
-    std::vector<SampleFields> rows;
-    if (!FileDone(ReadSampleFile(path, SampleSheet::kRows, &rows), "Cannot open " + path,
-                  "Unable to load from file"))
+bool CTexPoint::ReadSamples(const QString& path, SampleFileContents* contents) {
+    if (!FileDone(ReadSampleFile(path, mScheme.Scheme(), SampleSheet::kRows, contents),
+                  "Cannot open " + path, "Unable to load from file"))
         return false;
+    if (contents->Lossy())
+        WarnLossyFile(path, *contents);
     mGrid->EndEdit();
-    Sheet().Fill(rows);
+    Sheet().Fill(contents->rows);
     mModified = false;
     return true;
+}
+
+void CTexPoint::WarnLossyFile(const QString& path, const SampleFileContents& contents) {
+    QStringList holds;
+    if (contents.header)
+        holds << "a header line";
+    if (contents.moreColumns || contents.header)
+        holds << "more columns than Sample ID, the three values and Texture";
+    if (contents.moreRows)
+        holds << QString("more than %1 rows").arg(SampleSheet::kRows);
+    mInteraction.ShowMessage(this, "Granum",
+                             path + " holds " + holds.join(" and ") +
+                                 ". Save would write only the sheet's five columns and at most " +
+                                 QString::number(SampleSheet::kRows) +
+                                 " rows: use Save As to keep the file as it is.",
+                             MessageIcon::Warning);
 }
 
 bool CTexPoint::WriteSamples(const QString& path) {
@@ -193,9 +211,16 @@ void CTexPoint::OpenFile() {
 
 bool CTexPoint::OpenPath(const QString& path) {
     const QString fullPath = QFileInfo(path).absoluteFilePath();
-    if (!ReadSamples(fullPath))
+    SampleFileContents contents;
+    if (!ReadSamples(fullPath, &contents))
         return false;
     LookupAllRows();
+    // Only a texture that the lookup changed is an edit: Save would write it differently. A
+    // header file without textures gets them only on the screen; its columns are the user's.
+    mModified = false;
+    for (int row = 1; row <= int(contents.textures.size()); ++row)
+        mModified = mModified || Sheet().Text(row, SampleSheet::kTexture) !=
+                                     contents.textures[std::size_t(row - 1)];
     SetFilePath(fullPath);
     mGrid->setFocus();
     return true;
@@ -272,8 +297,8 @@ void CTexPoint::PrintSamples() {
     QVector<int> widths;
     for (int column = 0; column < SampleSheet::kColumns; ++column)
         widths << mGrid->columnWidth(column);
-    const QString title = window()->windowTitle().isEmpty() ? WindowTitle()
-                                                            : window()->windowTitle();
+    const QString title =
+        window()->windowTitle().isEmpty() ? WindowTitle() : window()->windowTitle();
     PrintSheet(printer, Sheet(), Sheet().LastDataRow(), widths,
                mGrid->verticalHeader()->defaultSectionSize(), mGrid->font(), title);
 }

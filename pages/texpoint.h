@@ -7,6 +7,7 @@
 #include <QWidget>
 
 class QLabel;
+struct SampleFileContents;
 struct SampleFileResult;
 class QToolButton;
 class SampleGrid;
@@ -85,13 +86,15 @@ private:
     void ShowGridMenu(const QPoint& globalPos);
     void ShowScheme();
     void LookupRows(int first, int last);
-    bool ReadSamples(const QString& path);
+    bool ReadSamples(const QString& path, SampleFileContents* contents);
+    // Tells the user what Save would not write back of the file just read.
+    void WarnLossyFile(const QString& path, const SampleFileContents& contents);
     bool WriteSamples(const QString& path);
     // The save dialog's path; empty when cancelled.
     QString AskSavePath();
     void SetFilePath(const QString& path);
-    // True when the file command succeeded; otherwise shows cannotOpen with the system's reason,
-    // or failed, under "I/O Error".
+    // True when the file command succeeded; otherwise shows cannotOpen or failed, with the
+    // reason when there is one, under "I/O Error".
     bool FileDone(const SampleFileResult& result, const QString& cannotOpen, const char* failed);
 
     UserInteraction& mInteraction;

@@ -1,7 +1,7 @@
 #include "cli/classifycommand.h"
-#include "cli/columnlayout.h"
 #include "cli/inputsource.h"
 #include "cli/outputsink.h"
+#include "samples/samplereader.h"
 #include "scheme/schemefile.h"
 
 #include <gtest/gtest.h>
@@ -76,16 +76,56 @@ TEST(ClassifyRows, AsTheSheetAfterOpening) {
     }
 }
 
-TEST(ClassifyHeaderFiles, OneAxisIsRefusedAndTheIdColumnFound) {
-    const Outcome run = Classify("Sample,first,other\nA,10,80\n");
-    EXPECT_EQ(run.status, 2);
-    EXPECT_EQ(run.out, "");
-    EXPECT_NE(run.err.find("fewer than two of the columns first, second, third"),
-              std::string::npos);
-    const auto layout = HeaderLayout({"x1", "Sample ID", "second", "TEXTURE", "third"}, TwoZone());
-    ASSERT_TRUE(layout);
-    EXPECT_EQ(layout->id, 1u);
-    EXPECT_FALSE(HeaderLayout({"firsts", "10", " sec ond"}, TwoZone()));
+// The scheme's class names are also its axis names here.
+TEST(ClassifyHeaderFiles, FirstLineIsAHeaderOnlyWhenItNamesTwoAxesOrTheUserSaysSo) {
+    const struct {
+        const char* in;
+        HeaderRule rule;
+        int status;
+        const char* out;
+    } cases[] = {
+        {"first,10,10,80,second\nsecond,60,30,10\n", HeaderRule::Detect, 0,
+         "first,10,10,80,Low\nsecond,60,30,10,High\n"},
+        {"Sample,first,other\nA,10,80\n", HeaderRule::Detect, 0,
+         "Sample,first,other,,\nA,10,80,,High\n"},
+        {"Sample,first,other\nA,10,80\n", HeaderRule::Header, 2, ""},
+        {"a,first,second\n1,10,10\n", HeaderRule::Header, 0,
+         "a,first,second,texture\n1,10,10,Low\n"},
+        {"first,second,x\nS,10,10\n", HeaderRule::NoHeader, 0, "first,second,x,,\nS,10,10,,Low\n"},
+    };
+    for (const auto& c : cases) {
+        ClassifyOptions options;
+        options.header = c.rule;
+        const Outcome run = Classify(c.in, options);
+        EXPECT_EQ(run.status, c.status) << c.in;
+        EXPECT_EQ(run.out, c.out);
+        if (c.status == 2) {
+            EXPECT_NE(run.err.find("fewer than two of the columns first, second, third"),
+                      std::string::npos);
+        }
+    }
+}
+
+// StrayQuote, CrOnlyLineEnds: no row is lost or merged; LongRecord: an error naming its line.
+TEST(ClassifyRows, StrayQuoteCrOnlyLinesAndLongRecordLoseNoRowSilently) {
+    const struct {
+        std::string in;
+        int status;
+        std::string out, err;
+    } cases[] = {
+        {"\"Smith plot,10,10,80\nS2,60,30,10\n", 0,
+         "\"\"\"Smith plot\",10,10,80,Low\nS2,60,30,10,High\n", "2 rows: 2 classified"},
+        {"a,10,10,80\rb,60,30,10\rc,1,1,98", 0, "a,10,10,80,Low\nb,60,30,10,High\nc,1,1,98,Low\n",
+         "3 rows: 3 classified"},
+        {"a,10,10,80\n" + std::string(SampleReader::kMaxRecordBytes + 1, 'x') + "\n", 2, "",
+         "granum-cli: standard input: line 2 is longer than 1 MiB"},
+    };
+    for (const auto& c : cases) {
+        const Outcome run = Classify(c.in);
+        EXPECT_EQ(run.status, c.status);
+        EXPECT_EQ(run.out, c.out);
+        EXPECT_NE(run.err.find(c.err), std::string::npos) << run.err;
+    }
 }
 
 TEST(ClassifySummary, CountsFirstFailuresAndHints) {

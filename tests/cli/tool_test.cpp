@@ -91,8 +91,11 @@ struct Case {
 
 // One line naming the tool, at most followed by a hint, never an exception's text.
 TEST_F(ToolRun, MistakesGetOneClearLineAndAFailingStatus) {
+    Spit(mFolder / "long.csv", std::string((1 << 20) + 1, 'x'));
     const Case cases[] = {
         {"classify --bogus", 2, "--bogus"},
+        {"classify --header --no-header", 2, "--header"},
+        {"classify -s zones.dat long.csv", 2, "long.csv: line 1 is longer than 1 MiB"},
         {"classify -s zones.dat --normalise=abc", 2, "--normalise: \"abc\""},
         {"lookup -s zones.dat 10 20", 2, "3 required"},
         {"classify -s zones.dat nosuch.csv", 2,

@@ -1,6 +1,7 @@
 // Sample files on disk: what a read gives back, and that a failed save leaves the old file in
 // place. The bytes a save writes are checked through the Point page's Save.
 #include "pages/samplefile.h"
+#include "scheme/schemefile.h"
 #include "tests/pages/filebytes.h"
 
 #include <QDir>
@@ -19,12 +20,16 @@ protected:
         return WriteBytes(mFolder.filePath(name), bytes);
     }
 
-    std::vector<SampleFields> Read(const QString& path) {
-        std::vector<SampleFields> rows;
-        EXPECT_TRUE(ReadSampleFile(path, 1000, &rows).Ok());
-        return rows;
+    SampleFileContents ReadContents(const QString& path) {
+        SampleFileContents contents;
+        EXPECT_TRUE(ReadSampleFile(path, mScheme, 1000, &contents).Ok());
+        return contents;
     }
+    std::vector<SampleFields> Read(const QString& path) { return ReadContents(path).rows; }
 
+    void SetUp() override { LoadSchemeFile(GRANUM_SCHEMES_DIR "/usda.dat", &mScheme); }
+
+    soiltex mScheme;
     QTemporaryDir mFolder;
 };
 
@@ -37,6 +42,7 @@ TEST_F(SampleFiles, RoundTripKeepsCommasQuotesLineBreaksAndLongFields) {
         Row{"say \"hi\""},
         Row{"two\nlines", "10"},
         Row{"\"starts quoted\" then more"},
+        Row{"\"open", "\"A\" horizon"},
         Row{QString(5000, 'a') + "," + QString(3000, 'b'), "33.3", "33.3", "33.4", "Clay"},
         Row{"Ünïcode ✓"},
     };
@@ -48,30 +54,59 @@ TEST_F(SampleFiles, RoundTripKeepsCommasQuotesLineBreaksAndLongFields) {
         EXPECT_EQ(back[i], (SampleFields{rows[i][0], rows[i][1], rows[i][2], rows[i][3]})) << i;
 }
 
-// Files of other making: quotes only where a field begins with one, CR LF, long lines, blank
-// lines, and a quote left open at the end of the file.
+// Files of other making: quotes that do not close before a comma or the line's end are text,
+// CR LF and lone CR end lines, long lines, blank lines; what the sheet cannot keep is told.
 TEST_F(SampleFiles, ReadsEveryLineAsARowUpToTheRowsAsked) {
-    const std::vector<SampleFields> rows =
-        Read(WriteFile("plain.csv", "S1,45,30,25,Sandy Clay Loam,extra\r\n\nS2,45\nS3,a\"b,c\"\n" +
-                                        QByteArray(2000, 'x') +
-                                        ",1,2,97\n\"a,b\",,\"q\"\"q\",\"a\"x\n\"open, still"));
-    const std::vector<SampleFields> expected = {
-        {"S1", "45", "30", "25"},
-        {"", "", "", ""},
-        {"S2", "45", "", ""},
-        {"S3", "a\"b", "c\"", ""}, // a quote inside a field is an ordinary character
-        {QString(2000, 'x'), "1", "2", "97"},
-        {"a,b", "", "q\"q", "ax"},
-        {"open, still", "", "", ""}};
-    EXPECT_EQ(rows, expected);
+    const SampleFileContents contents = ReadContents(
+        WriteFile("plain.csv", "S1,45,30,25,Sandy Clay Loam,extra\r\n\nS2,45\rS3,a\"b,c\"\n" +
+                                   QByteArray(2000, 'x') +
+                                   ",1,2,97\n\"a,b\",,\"q\"\"q\",\"a\"x\n\"open, still"));
+    const std::vector<SampleFields> expected = {{"S1", "45", "30", "25"},
+                                                {"", "", "", ""},
+                                                {"S2", "45", "", ""},
+                                                {"S3", "a\"b", "c\"", ""},
+                                                {QString(2000, 'x'), "1", "2", "97"},
+                                                {"a,b", "", "q\"q", "\"a\"x"},
+                                                {"\"open", " still", "", ""}};
+    EXPECT_EQ(contents.rows, expected);
+    EXPECT_EQ(contents.textures.front(), "Sandy Clay Loam");
+    EXPECT_TRUE(contents.moreColumns);
+    EXPECT_FALSE(contents.moreRows || contents.header);
 
     QByteArray many;
-    for (int i = 1; i <= 1005; ++i)
+    for (int i = 1; i <= 1001; ++i)
         many += "S" + QByteArray::number(i) + ",1,2,97\n";
-    const std::vector<SampleFields> first = Read(WriteFile("many.csv", many));
-    ASSERT_EQ(first.size(), 1000u);
-    EXPECT_EQ(first.back()[0], "S1000");
+    const SampleFileContents first = ReadContents(WriteFile("many.csv", many));
+    ASSERT_EQ(first.rows.size(), 1000u);
+    EXPECT_EQ(first.rows.back()[0], "S1000");
+    EXPECT_TRUE(first.moreRows);
+    EXPECT_FALSE(first.Lossy() && first.moreColumns);
+    many.chop(many.size() - many.lastIndexOf("S1001"));
+    EXPECT_FALSE(ReadContents(WriteFile("thousand.csv", many)).Lossy());
     EXPECT_TRUE(Read(WriteFile("empty.csv", "")).empty());
+}
+
+// A header file's columns are found by name, as granum-cli finds them.
+TEST_F(SampleFiles, LabCsvIsReadByColumnNames) {
+    const SampleFileContents lab = ReadContents(GRANUM_EXAMPLES_DIR "/lab.csv");
+    EXPECT_TRUE(lab.header);
+    ASSERT_EQ(lab.rows.size(), 4u);
+    EXPECT_EQ(lab.rows[1], (SampleFields{"N2", "35", "28", "37"})); // Sand, Clay, Silt
+    EXPECT_EQ(lab.rows[3], (SampleFields{"S2", "", "45", "30"}));
+    EXPECT_TRUE(lab.textures.empty()); // no Texture column
+    const SampleFileContents textured =
+        ReadContents(WriteFile("t.csv", "texture,clay,sand\nLoam,20,40\n"));
+    EXPECT_EQ(textured.rows, (std::vector<SampleFields>{{"", "40", "20", ""}}));
+    EXPECT_EQ(textured.textures, std::vector<QString>{"Loam"});
+}
+
+TEST_F(SampleFiles, LongRecordIsRefusedNamingItsLine) {
+    SampleFileContents contents;
+    const QString path =
+        WriteFile("long.csv", "S1,1,2,97\n" + QByteArray(2 << 20, 'x') + "\nS3,1,2,97\n");
+    const SampleFileResult result = ReadSampleFile(path, mScheme, 1000, &contents);
+    EXPECT_EQ(result.status, SampleFileStatus::Failed);
+    EXPECT_TRUE(result.reason.startsWith("line 2 is longer than 1 MiB"));
 }
 
 // The write fails part way (the process may not grow files beyond a few bytes): the old file

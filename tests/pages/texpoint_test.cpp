@@ -9,13 +9,16 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QLineEdit>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <functional>
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 namespace {
 
@@ -168,6 +171,94 @@ TEST_F(PointPage, OpenReadsClassifiesAndNamesTheWindowAndAFailedOpenKeepsThem) {
     }
     ASSERT_EQ(mUser.messages.size(), 1u);
     EXPECT_EQ(mUser.messages[0].caption, "I/O Error");
+}
+
+// EmptySheetNotModified: commands that change nothing Save would write leave no prompt.
+TEST_F(PointPage, EmptySheetNotModified) {
+    const QString empty = WriteBytes(Path("empty.csv"), "");
+    const struct {
+        const char* name;
+        std::function<void(CTexPoint&)> command;
+    } cases[] = {
+        {"Load Scheme...",
+         [this](CTexPoint& page) {
+             mUser.openFileNames = {kTwoZone};
+             page.LoadSchemeFromDialog();
+         }},
+        {"Compact Rows", [](CTexPoint& page) { page.CompactRows(); }},
+        {"open an empty file", [&](CTexPoint& page) { EXPECT_TRUE(page.OpenPath(empty)); }},
+    };
+    for (const auto& c : cases) {
+        CTexPoint page(mUser);
+        page.Scheme().SetSchemePath(GRANUM_SCHEMES_DIR "/usda.dat");
+        page.Initialise();
+        c.command(page);
+        EXPECT_FALSE(page.IsModified()) << c.name;
+    }
+    EXPECT_TRUE(mUser.messages.empty());
+}
+
+// Opening marks the sheet modified only when a lookup changed a texture that Save would write;
+// a file the sheet cannot hold whole (LabCsvOpen, MoreThan1000RowsWarning) is reported, and
+// a file of stray quotes (StrayQuote) opens fast, one row a line.
+TEST_F(PointPage, OpenMarksOnlyChangedTexturesAndWarnsOfMoreThan1000RowsOrFiveColumns) {
+    QByteArray rows1001, strayQuotes;
+    for (int i = 1; i <= 1001; ++i)
+        rows1001 += "S" + QByteArray::number(i) + ",40,40,20,Clay\n";
+    for (int i = 0; i < 40000; ++i)
+        strayQuotes += "\"Smith plot,40,40,20,Clay\n";
+    const struct {
+        const char* name;
+        QByteArray bytes; // empty: examples/lab.csv
+        bool modified;
+        const char* warning; // a part of the warning, or nullptr for none
+        const char *id2, *x2, *texture2;
+    } cases[] = {
+        {"same textures", "S1,40,40,20,Clay\r\nS2,40,20,40,Loam\r\n", false, nullptr, "S2", "40",
+         "Loam"},
+        {"a changed texture", "S1,40,40,20,Clay\rS2,40,20,40,Clay\r", true, nullptr, "S2", "40",
+         "Loam"},
+        {"no textures", "S1,40,40,20\n\n", true, nullptr, "", "", ""},
+        {"blank rows", "\n,,,,\n", false, nullptr, "", "", ""},
+        {"a sixth column", "S1,40,40,20,Clay,note\nS2,40,20,40,Loam\n", false, "more columns", "S2",
+         "40", "Loam"},
+        {"lab.csv", "", false, "a header line", "N2", "35", "Clay loam"},
+        {"1001 rows", rows1001, false, "more than 1000 rows", "S2", "40", "Clay"},
+        {"stray quotes", strayQuotes, false, "more than 1000 rows", "\"Smith plot", "40", "Clay"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        CTexPoint page(mUser);
+        page.Scheme().SetSchemePath(GRANUM_SCHEMES_DIR "/usda.dat");
+        page.Initialise();
+        mUser.messages.clear();
+        QElapsedTimer timer;
+        timer.start();
+        ASSERT_TRUE(page.OpenPath(c.bytes.isEmpty() ? QString(GRANUM_EXAMPLES_DIR "/lab.csv")
+                                                    : WriteBytes(Path("open.csv"), c.bytes)));
+        EXPECT_LT(timer.elapsed(), 5000);
+        EXPECT_EQ(page.IsModified(), c.modified);
+        EXPECT_EQ(page.Sheet().Text(2, kId), c.id2);
+        EXPECT_EQ(page.Sheet().Text(2, kX), c.x2);
+        EXPECT_EQ(page.Sheet().Text(2, kTexture), c.texture2);
+        ASSERT_EQ(mUser.messages.size(), c.warning ? 1u : 0u);
+        if (c.warning) {
+            EXPECT_EQ(mUser.messages[0].icon, MessageIcon::Warning);
+            EXPECT_TRUE(mUser.messages[0].text.contains(c.warning)) << c.warning;
+            EXPECT_TRUE(mUser.messages[0].text.contains("Save would write only")) << c.warning;
+        }
+    }
+}
+
+// A FIFO would block the program: it is refused with the reason, the sheet as it was.
+TEST_F(PointPage, OpenRefusesAFifo) {
+    Edit(1, kId, "kept");
+    const QString fifo = Path("fifo.csv");
+    ASSERT_EQ(mkfifo(QFile::encodeName(fifo).constData(), 0600), 0);
+    EXPECT_FALSE(mPage.OpenPath(fifo));
+    ASSERT_EQ(mUser.messages.size(), 1u);
+    EXPECT_EQ(mUser.messages[0].text, "Cannot open " + fifo + ": it is a FIFO");
+    EXPECT_EQ(Text(1, kId), "kept");
 }
 
 TEST_F(PointPage, SaveWritesTheSheetOrKeepsTheChanges) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/outputsink.h"
+#include "samples/bytestream.h"
 
 #include <cstddef>
 #include <string_view>

@@ -29,9 +29,16 @@ struct ColumnLayout {
 // The layout of a sample file: Sample ID, x, y, z, and fields from the fifth on ignored.
 ColumnLayout SampleFileLayout();
 
-// The layout that a first record names, when it is a header: some field equals one of the
-// scheme's axis names (ignoring case and surrounding blanks). Then the first column named after
-// each axis is that value, the first named "id", "sample" or "sample id" the id, and the first
-// named "texture" receives the texture. nullopt when the record is not a header.
+// The layout that a header record names (names compared ignoring case and surrounding blanks):
+// the first column named after each axis is that value (kNone when none is), the first named
+// "id", "sample" or "sample id" the id, and the first named "texture" receives the texture.
+ColumnLayout NamedLayout(const std::vector<std::string_view>& fields, const soiltex& scheme);
+
+// True when the second to fourth fields are numbers or empty, at least one a number: a sample,
+// whatever its other fields say (a class name may equal an axis name).
+bool IsSampleRecord(const std::vector<std::string_view>& fields);
+
+// The layout of a first record that is a header: it is no sample record and names two or more
+// of the scheme's axes. nullopt when the record is a sample.
 std::optional<ColumnLayout> HeaderLayout(const std::vector<std::string_view>& fields,
                                          const soiltex& scheme);

@@ -1,10 +1,14 @@
-#include "cli/columnlayout.h"
+#include "samples/columnlayout.h"
+
+#include "util/numbertext.h"
 
 #include <string>
 
 namespace {
 
-bool IsBlank(char c) { return c == ' ' || c == '\t'; }
+bool IsBlank(char c) {
+    return c == ' ' || c == '\t';
+}
 
 std::string_view Trimmed(std::string_view text) {
     // A spreadsheet's UTF-8 byte order mark in front of the first name is no part of it.
@@ -18,7 +22,9 @@ std::string_view Trimmed(std::string_view text) {
     return text;
 }
 
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c; }
+char Lower(char c) {
+    return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+}
 
 bool SameName(std::string_view a, std::string_view b) {
     a = Trimmed(a);
@@ -49,22 +55,42 @@ int ColumnLayout::AxisColumns() const {
     return int(x != kNone) + int(y != kNone) + int(z != kNone);
 }
 
-ColumnLayout SampleFileLayout() { return ColumnLayout{}; }
+ColumnLayout SampleFileLayout() {
+    return ColumnLayout{};
+}
 
-std::optional<ColumnLayout> HeaderLayout(const std::vector<std::string_view>& fields,
-                                         const soiltex& scheme) {
-    const std::string xName = scheme.GetXName();
-    const std::string yName = scheme.GetYName();
-    const std::string zName = scheme.GetZName();
+ColumnLayout NamedLayout(const std::vector<std::string_view>& fields, const soiltex& scheme) {
     ColumnLayout layout;
     layout.header = true;
-    layout.x = FirstNamed(fields, {xName});
-    layout.y = FirstNamed(fields, {yName});
-    layout.z = FirstNamed(fields, {zName});
-    if (layout.AxisColumns() == 0)
-        return std::nullopt;
+    layout.x = FirstNamed(fields, {scheme.GetXName()});
+    layout.y = FirstNamed(fields, {scheme.GetYName()});
+    layout.z = FirstNamed(fields, {scheme.GetZName()});
     layout.id = FirstNamed(fields, {"id", "sample", "sample id"});
     layout.texture = FirstNamed(fields, {"texture"});
     layout.width = fields.size();
+    return layout;
+}
+
+bool IsSampleRecord(const std::vector<std::string_view>& fields) {
+    bool number = false;
+    for (std::size_t i = 1; i <= 3; ++i) {
+        const std::string_view text = i < fields.size() ? fields[i] : std::string_view();
+        double value = 0;
+        if (text.empty())
+            continue;
+        if (!numbertext::ParseWhole(text, &value))
+            return false;
+        number = true;
+    }
+    return number;
+}
+
+std::optional<ColumnLayout> HeaderLayout(const std::vector<std::string_view>& fields,
+                                         const soiltex& scheme) {
+    if (IsSampleRecord(fields))
+        return std::nullopt;
+    const ColumnLayout layout = NamedLayout(fields, scheme);
+    if (layout.AxisColumns() < 2)
+        return std::nullopt;
     return layout;
 }

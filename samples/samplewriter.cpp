@@ -1,4 +1,4 @@
-#include "cli/samplewriter.h"
+#include "samples/samplewriter.h"
 
 #include <cstring>
 

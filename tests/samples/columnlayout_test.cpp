@@ -1,0 +1,59 @@
+// Telling a header line from a sample, with USDA, whose class names equal its axis names.
+#include "samples/columnlayout.h"
+#include "scheme/schemefile.h"
+
+#include <gtest/gtest.h>
+#include <optional>
+#include <string_view>
+#include <vector>
+
+namespace {
+
+const soiltex& Usda() {
+    static const soiltex scheme = [] {
+        soiltex s;
+        LoadSchemeFile(GRANUM_SCHEMES_DIR "/usda.dat", &s);
+        return s;
+    }();
+    return scheme;
+}
+
+constexpr std::size_t kNone = ColumnLayout::kNone;
+
+// A first line whose second to fourth fields are numbers is a sample.
+TEST(HeaderDetection, OwnFilesAreNotTakenForHeaders) {
+    const struct {
+        std::vector<std::string_view> fields;
+        bool header;
+        std::size_t id = kNone, x = kNone, y = kNone, z = kNone, texture = kNone;
+    } cases[] = {
+        {{"P1", "90", "5", "5", "Sand"}, false},
+        {{"Silt", "20", "50", "30", "Clay"}, false},
+        {{"Sand", "", " 1e1", "", "Silt"}, false},
+        {{"Sample", "Sand", "other"}, false}, // one axis only
+        {{"id", "", "", ""}, false},
+        {{"Sand", "Silt", "Clay"}, true, kNone, 0, 2, 1, kNone},
+        {{"Site", "Sample ID", "Depth (cm)", " SAND", "silt ", "Clay", "Notes"},
+         true,
+         1,
+         3,
+         5,
+         4,
+         kNone},
+        {{"\xEF\xBB\xBFid", "texture", "clay", "sand", "-"}, true, 0, 3, 2, kNone, 1},
+        {{"Sample", "Sand", "Clay", "n/a"}, true, 0, 1, 2, kNone, kNone},
+    };
+    for (const auto& c : cases) {
+        const std::optional<ColumnLayout> layout = HeaderLayout(c.fields, Usda());
+        ASSERT_EQ(layout.has_value(), c.header) << c.fields[0] << "," << c.fields[1];
+        if (!layout)
+            continue;
+        EXPECT_EQ((std::vector<std::size_t>{layout->id, layout->x, layout->y, layout->z,
+                                            layout->texture}),
+                  (std::vector<std::size_t>{c.id, c.x, c.y, c.z, c.texture}))
+            << c.fields[0];
+        EXPECT_EQ(layout->width, c.fields.size());
+    }
+}
+
+} // namespace
