@@ -9,6 +9,8 @@
 
 ChartCanvas::ChartCanvas(ChartModel& model, QWidget* parent) : QWidget(parent), mModel(model) {
     setMouseTracking(true);
+    // The chart holds the keys, so that Escape and Enter reach the window whatever was used.
+    setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent); // every paint fills the whole area white first
 }
 
@@ -31,4 +33,9 @@ void ChartCanvas::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton)
         emit RightButtonPressed(event->globalPosition().toPoint());
     QWidget::mousePressEvent(event);
+}
+
+void ChartCanvas::leaveEvent(QEvent* event) {
+    emit MouseLeft();
+    QWidget::leaveEvent(event);
 }

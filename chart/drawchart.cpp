@@ -92,13 +92,19 @@ public:
         if (!labelled)
             return;
         std::vector<TextBox> spots;
+        const int lineHeight = mTarget.MeasureText("0").height;
         for (std::size_t k = 0; k < mModel.mPoints.size(); ++k) {
             const std::string& label = mModel.mLabels[k];
             if (label.empty())
                 continue;
-            const TextSize size = mTarget.MeasureText(label);
             const DevicePoint p = At(mModel.mPoints[k].x, mModel.mPoints[k].y);
-            LabelSpots(p, size, radius.x, &spots);
+            // Where not even the thinnest text has room (a crowded part of a large set), the
+            // label is not measured at all.
+            LabelSpots(p, {1, lineHeight}, radius.x, &spots);
+            if (std::none_of(spots.begin(), spots.end(),
+                             [this](const TextBox& b) { return mPlacer.IsFree(b); }))
+                continue;
+            LabelSpots(p, mTarget.MeasureText(label), radius.x, &spots);
             // A label with no free spot near its point is left out rather than drawn over
             // another text.
             if (const TextBox* box = mPlacer.TakeFirstFree(spots))
