@@ -170,26 +170,28 @@ private:
     }
 
     // Where a label may go, best first: centred above its point (the classic place), below it,
-    // beside it, then at the four corners of the marker.
+    // beside it, at the four corners of the marker; then the same a text line farther out.
     static void LabelSpots(DevicePoint p, TextSize size, int radius, std::vector<TextBox>* spots) {
         const int w = size.width;
         const int h = size.height;
-        const int above = p.y - static_cast<int>(1.25 * h);
-        const int below = p.y + h / 4;
-        const int middle = p.y - h / 2;
-        const int right = p.x + radius + h / 4;
-        const int left = p.x - radius - h / 4 - w;
-        const int centre = p.x - w / 2;
         spots->clear();
-        for (const auto& [x, y] : {std::pair{centre, above},
-                                   {centre, below},
-                                   {right, middle},
-                                   {left, middle},
-                                   {right, above},
-                                   {left, above},
-                                   {right, below},
-                                   {left, below}})
-            spots->push_back({x, y, x + w, y + h});
+        for (const int out : {0, h}) {
+            const int above = p.y - static_cast<int>(1.25 * h) - out;
+            const int below = p.y + h / 4 + out;
+            const int middle = p.y - h / 2;
+            const int right = p.x + radius + h / 4 + out;
+            const int left = p.x - radius - h / 4 - w - out;
+            const int centre = p.x - w / 2;
+            for (const auto& [x, y] : {std::pair{centre, above},
+                                       {centre, below},
+                                       {right, middle},
+                                       {left, middle},
+                                       {right, above},
+                                       {left, above},
+                                       {right, below},
+                                       {left, below}})
+                spots->push_back({x, y, x + w, y + h});
+        }
     }
 
     // Each class's number at its region's centroid, and the legend: the scheme's name, then one
