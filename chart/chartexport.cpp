@@ -14,7 +14,9 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QSvgGenerator>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
 #include <new>
 
 namespace {
@@ -184,8 +186,12 @@ bool ExportChart(ChartModel& model, ChartFormat format, const QString& path, QSi
     if (bytes.isEmpty())
         return false;
     QSaveFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        *reason = file.errorString();
+        // The saved file's own message for a failed write is "Unknown error"; the system's
+        // reason (a full disk, a quota) is in errno.
+        const int error = errno;
+        *reason = error != 0 ? QString::fromLocal8Bit(std::strerror(error)) : file.errorString();
         return false;
     }
     return true;
