@@ -339,9 +339,10 @@ TEST(ChartSamples, LargeSetDrawsOneMarkerPerDevicePoint) {
     AddRandomSamples(&model, 100000);
     RecordingTarget target;
     PaintChart(target, model, model.mChartRect);
+    const ChartLayout layout = LayOutChart(target, model);
     std::set<std::pair<int, int>> points;
     for (const point& p : model.mPoints) {
-        const DevicePoint d = ChartToDevice(target, model, p.x, p.y);
+        const DevicePoint d = MapToDevice(layout, p.x, p.y);
         points.insert({d.x, d.y});
     }
     std::set<std::pair<int, int>> centres;
