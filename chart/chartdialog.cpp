@@ -220,14 +220,15 @@ void ChartDialog::SaveToFile() {
     const std::optional<ChartFormat> format = ChartFormatOf(path);
     const QString suffix = QFileInfo(path).suffix();
     QString reason;
+    bool saved = false;
     if (!format && !suffix.isEmpty())
         reason = "." + suffix +
                  " is not a kind of picture the chart is saved as (.emf, .svg, "
                  ".png or .pdf)";
     else
-        ExportChart(*this, format.value_or(ChartFormat::Emf), path, mCanvas->size(), ScreenDpi(),
-                    &reason);
-    if (!reason.isEmpty()) {
+        saved = ExportChart(*this, format.value_or(ChartFormat::Emf), path, mCanvas->size(),
+                            ScreenDpi(), &reason);
+    if (!saved) {
         mInteraction.ShowMessage(this, "Problem",
                                  "Unable to save the chart to " + path + ": " + reason,
                                  MessageIcon::Error);
