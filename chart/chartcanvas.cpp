@@ -7,28 +7,15 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-namespace {
-
-// The window's own resolution, for mapping the mouse between paints.
-class WidgetResolution : public DeviceResolution {
-public:
-    explicit WidgetResolution(const QWidget& widget) : mWidget(widget) {}
-    int PixelsPerInchX() const override { return mWidget.logicalDpiX(); }
-    int PixelsPerInchY() const override { return mWidget.logicalDpiY(); }
-
-private:
-    const QWidget& mWidget;
-};
-
-} // namespace
-
 ChartCanvas::ChartCanvas(ChartModel& model, QWidget* parent) : QWidget(parent), mModel(model) {
     setMouseTracking(true);
+    // The chart holds the keys, so that Escape and Enter reach the window whatever was used.
+    setFocusPolicy(Qt::StrongFocus);
     setAttribute(Qt::WA_OpaquePaintEvent); // every paint fills the whole area white first
 }
 
 point ChartCanvas::CompositionAt(QPoint pos) const {
-    return DeviceToChart(WidgetResolution(*this), mModel, {pos.x(), pos.y()});
+    return DeviceToChart(PaintDeviceMetrics(ChartFont(), *this), mModel, {pos.x(), pos.y()});
 }
 
 void ChartCanvas::paintEvent(QPaintEvent*) {
@@ -46,4 +33,9 @@ void ChartCanvas::mousePressEvent(QMouseEvent* event) {
     if (event->button() == Qt::RightButton)
         emit RightButtonPressed(event->globalPosition().toPoint());
     QWidget::mousePressEvent(event);
+}
+
+void ChartCanvas::leaveEvent(QEvent* event) {
+    emit MouseLeft();
+    QWidget::leaveEvent(event);
 }

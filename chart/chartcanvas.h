@@ -18,11 +18,13 @@ public:
 signals:
     void MouseMoved(QPoint pos);
     void RightButtonPressed(QPoint globalPos);
+    void MouseLeft();
 
 protected:
     void paintEvent(QPaintEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
     ChartModel& mModel;

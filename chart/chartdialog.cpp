@@ -10,13 +10,16 @@
 #include "widgets/userinteraction.h"
 
 #include <QActionGroup>
+#include <QApplication>
 #include <QClipboard>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QIcon>
 #include <QKeyEvent>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QPrinter>
+#include <QTimer>
 #include <QVBoxLayout>
 
 namespace {
@@ -80,10 +83,20 @@ ChartDialog::ChartDialog(UserInteraction& interaction, QWidget* parent)
     mViewItems = AddViewItems(mViewMenu, true);
     mContextMenu = new QMenu("RChart", this);
     mContextItems = AddViewItems(mContextMenu, false);
-    for (QMenu* menu : {mChartMenu, mViewMenu, mContextMenu})
+    for (QMenu* menu : {mChartMenu, mViewMenu, mContextMenu}) {
         menu->setToolTipsVisible(true);
+        // A menu closed with Escape leaves the menu bar holding the keys, and the next Escape
+        // would only leave it: the chart takes them back once no menu is open.
+        connect(menu, &QMenu::aboutToHide, this, [this] {
+            QTimer::singleShot(0, this, [this] {
+                if (QApplication::activePopupWidget() == nullptr)
+                    mCanvas->setFocus();
+            });
+        });
+    }
 
     connect(mCanvas, &ChartCanvas::MouseMoved, this, &ChartDialog::ShowReadout);
+    connect(mCanvas, &ChartCanvas::MouseLeft, this, &ChartDialog::ClearReadout);
     connect(mCanvas, &ChartCanvas::RightButtonPressed, this,
             [this](QPoint globalPos) { mContextMenu->exec(globalPos); });
 }
@@ -114,6 +127,7 @@ void ChartDialog::Initialise() {
 
     setWindowTitle(QString::fromStdString(mScheme.GetName()) + " Chart");
     setWindowIcon(QIcon(":/icons/granum.svg"));
+    mCanvas->setFocus();
     ReadChartDefinitionFile();
     chartsettings::ReadViewFlags(*this);
     chartsettings::RestorePlacement(*this);
@@ -169,11 +183,16 @@ void ChartDialog::UpdateViewItems(const ViewItems& items) const {
 void ChartDialog::ShowLayout(int triaxial) {
     mbTriaxial = triaxial;
     mCanvas->update();
+    if (mPointer)
+        ShowReadout(*mPointer);
 }
 
 void ChartDialog::ToggleFlag(int ChartModel::*flag) {
     this->*flag = this->*flag == 0 ? 1 : 0;
     mCanvas->update();
+    // Titles and values shown or hidden move the triangle.
+    if (mPointer)
+        ShowReadout(*mPointer);
 }
 
 int ChartDialog::ScreenDpi() const {
@@ -196,10 +215,20 @@ void ChartDialog::SaveToFile() {
     const QString path = mInteraction.SaveFileName(this, "Save Chart", kSaveFilter, "emf", "");
     if (path.isEmpty())
         return;
-    // A name without a known picture extension is saved as the metafile it defaults to.
-    const ChartFormat format = ChartFormatOf(path).value_or(ChartFormat::Emf);
+    // A name without an extension is saved as the metafile the dialog defaults to; one with an
+    // extension of another kind of picture is refused, never given bytes of the wrong kind.
+    const std::optional<ChartFormat> format = ChartFormatOf(path);
+    const QString suffix = QFileInfo(path).suffix();
     QString reason;
-    if (!ExportChart(*this, format, path, mCanvas->size(), ScreenDpi(), &reason)) {
+    bool saved = false;
+    if (!format && !suffix.isEmpty())
+        reason = "." + suffix +
+                 " is not a kind of picture the chart is saved as (.emf, .svg, "
+                 ".png or .pdf)";
+    else
+        saved = ExportChart(*this, format.value_or(ChartFormat::Emf), path, mCanvas->size(),
+                            ScreenDpi(), &reason);
+    if (!saved) {
         mInteraction.ShowMessage(this, "Problem",
                                  "Unable to save the chart to " + path + ": " + reason,
                                  MessageIcon::Error);
@@ -214,7 +243,13 @@ void ChartDialog::Print() {
         PrintChart(*this, printer);
 }
 
+void ChartDialog::ClearReadout() {
+    mPointer.reset();
+    setWindowTitle(QString::fromStdString(mScheme.GetName()) + " Chart");
+}
+
 void ChartDialog::ShowReadout(QPoint pos) {
+    mPointer = pos;
     const point composition = mCanvas->CompositionAt(pos);
     setWindowTitle(
         QString::fromStdString(ReadoutTitle(mScheme.GetName(), composition, mbTriaxial != 0)));

@@ -3,6 +3,8 @@
 #include "chart/chartmodel.h"
 
 #include <QDialog>
+#include <QPoint>
+#include <optional>
 #include <utility>
 #include <vector>
 
@@ -39,8 +41,10 @@ public:
     void SaveToFile();
     void Print();
 
-    // The title for the mouse at pos in the chart area: the composition there, if any.
+    // The title for the mouse at pos in the chart area: the composition there, if any. The
+    // title follows the layout while the mouse stays, and loses the composition when it leaves.
     void ShowReadout(QPoint pos);
+    void ClearReadout();
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -67,4 +71,5 @@ private:
     ViewItems mViewItems;
     ViewItems mContextItems;
     bool mInitialised = false;
+    std::optional<QPoint> mPointer; // where the mouse is over the chart, if it is
 };

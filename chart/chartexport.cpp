@@ -1,5 +1,6 @@
 #include "chart/chartexport.h"
 
+#include "chart/chartgeometry.h"
 #include "chart/drawchart.h"
 #include "chart/emftarget.h"
 #include "chart/paintertarget.h"
@@ -13,7 +14,10 @@
 #include <QPdfWriter>
 #include <QSaveFile>
 #include <QSvgGenerator>
+#include <cerrno>
 #include <cmath>
+#include <cstring>
+#include <new>
 
 namespace {
 
@@ -21,30 +25,55 @@ ChartRect ClientRect(QSize size) {
     return {0, 0, size.width(), size.height()};
 }
 
-void PaintWithPainter(QPaintDevice& device, ChartModel& model, QSize clientSize) {
-    QPainter painter(&device);
-    PainterTarget target(painter, ChartFont());
-    PaintChart(target, model, ClientRect(clientSize));
+QString NoRoom(QSize clientSize, int dpi) {
+    return QString("%1x%2 pixels at %3 dpi leave no room for the triangle")
+        .arg(clientSize.width())
+        .arg(clientSize.height())
+        .arg(dpi);
 }
 
-QImage Image(ChartModel& model, QSize clientSize, int dpi) {
+bool PaintWithPainter(QPaintDevice& device, ChartModel& model, QSize clientSize, bool smooth) {
+    QPainter painter(&device);
+    PainterTarget target(painter, ChartFont(), smooth);
+    return PaintChart(target, model, ClientRect(clientSize));
+}
+
+QImage PlainImage(QSize clientSize, int dpi) {
     QImage image(clientSize, QImage::Format_RGB32);
     const int dotsPerMeter = static_cast<int>(std::lround(dpi / 0.0254));
     image.setDotsPerMeterX(dotsPerMeter);
     image.setDotsPerMeterY(dotsPerMeter);
-    PaintWithPainter(image, model, clientSize);
     return image;
 }
 
-QByteArray Png(ChartModel& model, QSize clientSize, int dpi) {
+// The chart as an image, smoothed; a null image when there is no memory for it.
+QImage Image(ChartModel& model, QSize clientSize, int dpi, QString* reason) {
+    QImage image = PlainImage(clientSize, dpi);
+    if (image.isNull()) {
+        *reason = QString("not enough memory for a picture of %1x%2 pixels")
+                      .arg(clientSize.width())
+                      .arg(clientSize.height());
+        return image;
+    }
+    if (!PaintWithPainter(image, model, clientSize, true)) {
+        *reason = NoRoom(clientSize, dpi);
+        return {};
+    }
+    return image;
+}
+
+QByteArray Png(ChartModel& model, QSize clientSize, int dpi, QString* reason) {
+    const QImage image = Image(model, clientSize, dpi, reason);
+    if (image.isNull())
+        return {};
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
-    Image(model, clientSize, dpi).save(&buffer, "PNG");
+    image.save(&buffer, "PNG");
     return bytes;
 }
 
-QByteArray Svg(ChartModel& model, QSize clientSize, int dpi) {
+QByteArray Svg(ChartModel& model, QSize clientSize, int dpi, QString* reason) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     QSvgGenerator svg;
@@ -54,11 +83,14 @@ QByteArray Svg(ChartModel& model, QSize clientSize, int dpi) {
     svg.setResolution(dpi);
     svg.setTitle("Chart");
     svg.setDescription("Granum");
-    PaintWithPainter(svg, model, clientSize);
+    if (!PaintWithPainter(svg, model, clientSize, false)) {
+        *reason = NoRoom(clientSize, dpi);
+        return {};
+    }
     return bytes;
 }
 
-QByteArray Pdf(ChartModel& model, QSize clientSize, int dpi) {
+QByteArray Pdf(ChartModel& model, QSize clientSize, int dpi, QString* reason) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     buffer.open(QIODevice::WriteOnly);
@@ -72,20 +104,55 @@ QByteArray Pdf(ChartModel& model, QSize clientSize, int dpi) {
             QPageSize(QSizeF(clientSize.width() * 72.0 / dpi, clientSize.height() * 72.0 / dpi),
                       QPageSize::Point));
         pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-        PaintWithPainter(pdf, model, clientSize);
+        if (!PaintWithPainter(pdf, model, clientSize, false)) {
+            *reason = NoRoom(clientSize, dpi);
+            return {};
+        }
     }
     return bytes;
 }
 
-QByteArray Emf(ChartModel& model, QSize clientSize, int dpi) {
+QByteArray Emf(ChartModel& model, QSize clientSize, int dpi, QString* reason) {
     EmfTarget target(ChartFont(), dpi);
-    if (!target.IsOpen())
+    if (!target.IsOpen()) {
+        *reason = "the metafile could not be started";
         return {};
-    PaintChart(target, model, ClientRect(clientSize));
-    return target.Finish();
+    }
+    if (!PaintChart(target, model, ClientRect(clientSize))) {
+        *reason = NoRoom(clientSize, dpi);
+        return {};
+    }
+    QByteArray bytes = target.Finish(clientSize.width(), clientSize.height());
+    if (bytes.isEmpty())
+        *reason = "the metafile could not be written";
+    return bytes;
+}
+
+QByteArray Bytes(ChartModel& model, ChartFormat format, QSize clientSize, int dpi,
+                 QString* reason) {
+    switch (format) {
+    case ChartFormat::Emf:
+        return Emf(model, clientSize, dpi, reason);
+    case ChartFormat::Svg:
+        return Svg(model, clientSize, dpi, reason);
+    case ChartFormat::Png:
+        return Png(model, clientSize, dpi, reason);
+    case ChartFormat::Pdf:
+        return Pdf(model, clientSize, dpi, reason);
+    }
+    return {};
 }
 
 } // namespace
+
+bool ChartHasRoom(ChartModel& model, QSize clientSize, int dpi) {
+    const ChartRect saved = model.mChartRect;
+    model.mChartRect = ClientRect(clientSize);
+    const bool fits =
+        LayOutChart(PaintDeviceMetrics(ChartFont(), PlainImage({1, 1}, dpi)), model).fits;
+    model.mChartRect = saved;
+    return fits;
+}
 
 std::optional<ChartFormat> ChartFormatOf(const QString& path) {
     const QString suffix = QFileInfo(path).suffix().toLower();
@@ -100,43 +167,49 @@ std::optional<ChartFormat> ChartFormatOf(const QString& path) {
     return std::nullopt;
 }
 
-QByteArray ChartBytes(ChartModel& model, ChartFormat format, QSize clientSize, int dpi) {
-    switch (format) {
-    case ChartFormat::Emf:
-        return Emf(model, clientSize, dpi);
-    case ChartFormat::Svg:
-        return Svg(model, clientSize, dpi);
-    case ChartFormat::Png:
-        return Png(model, clientSize, dpi);
-    case ChartFormat::Pdf:
-        return Pdf(model, clientSize, dpi);
+QByteArray ChartBytes(ChartModel& model, ChartFormat format, QSize clientSize, int dpi,
+                      QString* reason) {
+    QString ignored;
+    if (reason == nullptr)
+        reason = &ignored;
+    try {
+        return Bytes(model, format, clientSize, dpi, reason);
+    } catch (const std::bad_alloc&) {
+        *reason = "not enough memory to draw the chart";
+        return {};
     }
-    return {};
 }
 
 bool ExportChart(ChartModel& model, ChartFormat format, const QString& path, QSize clientSize,
                  int dpi, QString* reason) {
-    const QByteArray bytes = ChartBytes(model, format, clientSize, dpi);
-    if (bytes.isEmpty()) {
-        *reason = "the picture could not be drawn";
+    const QByteArray bytes = ChartBytes(model, format, clientSize, dpi, reason);
+    if (bytes.isEmpty())
         return false;
-    }
     QSaveFile file(path);
+    errno = 0;
     if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size() || !file.commit()) {
-        *reason = file.errorString();
+        // The saved file's own message for a failed write is "Unknown error"; the system's
+        // reason (a full disk, a quota) is in errno.
+        const int error = errno;
+        *reason = error != 0 ? QString::fromLocal8Bit(std::strerror(error)) : file.errorString();
         return false;
     }
     return true;
 }
 
 std::unique_ptr<QMimeData> ChartMimeData(ChartModel& model, QSize clientSize, int dpi) {
-    const QByteArray emf = ChartBytes(model, ChartFormat::Emf, clientSize, dpi);
+    QString reason;
+    const QByteArray emf = ChartBytes(model, ChartFormat::Emf, clientSize, dpi, &reason);
     if (emf.isEmpty())
         return nullptr;
     auto data = std::make_unique<QMimeData>();
     data->setData("image/emf", emf);
     data->setData("image/x-emf", emf);
-    data->setData("image/svg+xml", ChartBytes(model, ChartFormat::Svg, clientSize, dpi));
-    data->setImageData(Image(model, clientSize, dpi));
+    data->setData("image/svg+xml", ChartBytes(model, ChartFormat::Svg, clientSize, dpi, &reason));
+    try {
+        data->setImageData(Image(model, clientSize, dpi, &reason));
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
     return data;
 }

@@ -2,8 +2,11 @@
 
 #include "widgets/settings.h"
 
+#include <QGuiApplication>
 #include <QRect>
+#include <QScreen>
 #include <QWidget>
+#include <algorithm>
 
 namespace chartsettings {
 
@@ -21,6 +24,7 @@ constexpr NamedFlag kFlags[] = {
 };
 
 constexpr const char* kCheck = "(check)";
+constexpr int kFarthest = 1 << 24;
 constexpr int kPlacementSaved = 32639;
 constexpr int kPlacementSaving = -32640;
 
@@ -55,20 +59,54 @@ void WriteViewFlags(const ChartModel& model) {
         store->setValue(f.name, model.*f.flag);
 }
 
+QRect FitOnScreens(const QRect& wanted, const std::vector<QRect>& screens) {
+    if (screens.empty())
+        return wanted;
+    const auto overlap = [&wanted](const QRect& screen) {
+        const QRect common = screen.intersected(wanted);
+        return common.isEmpty() ? 0LL : static_cast<long long>(common.width()) * common.height();
+    };
+    const QRect* screen = &screens.front();
+    for (const QRect& s : screens)
+        if (overlap(s) > overlap(*screen))
+            screen = &s;
+    const int width = std::clamp(wanted.width(), 1, screen->width());
+    const int height = std::clamp(wanted.height(), 1, screen->height());
+    return QRect(
+        std::clamp(wanted.left(), screen->left(), screen->left() + screen->width() - width),
+        std::clamp(wanted.top(), screen->top(), screen->top() + screen->height() - height), width,
+        height);
+}
+
 void RestorePlacement(QWidget& window) {
     const auto store = settings::Open(settings::kChartDialogGroup);
-    if (settings::ReadInt(*store, kCheck, 0) != kPlacementSaved)
-        return;
-    const QRect current = window.normalGeometry();
-    const int left = settings::ReadInt(*store, "Left", current.left());
-    const int right = settings::ReadInt(*store, "Right", current.left() + current.width());
-    const int top = settings::ReadInt(*store, "Top", current.top());
-    const int bottom = settings::ReadInt(*store, "Bottom", current.top() + current.height());
-    const int state = settings::ReadInt(*store, "State", ShowState(window));
-    window.setGeometry(QRect(left, top, right - left, bottom - top));
-    // A window that was minimized opens normal: a modal window out of sight would look like a
-    // program that hangs.
-    if (state == kShowMaximized)
+    QRect placed = window.geometry();
+    bool maximized = false;
+    if (settings::ReadInt(*store, kCheck, 0) == kPlacementSaved) {
+        // Far beyond any screen, and near enough that right - left cannot overflow.
+        const auto read = [&store](const char* key, int fallback) {
+            return std::clamp(settings::ReadInt(*store, key, fallback), -kFarthest, kFarthest);
+        };
+        const int left = read("Left", placed.left());
+        const int right = read("Right", placed.left() + placed.width());
+        const int top = read("Top", placed.top());
+        const int bottom = read("Bottom", placed.top() + placed.height());
+        if (right > left && bottom > top) {
+            placed = QRect(left, top, right - left, bottom - top);
+            // A window that was minimized opens normal: a modal window out of sight would look
+            // like a program that hangs.
+            maximized = settings::ReadInt(*store, "State", ShowState(window)) == kShowMaximized;
+        }
+    }
+    // A placement saved on a screen that is gone, or larger than this one, would open the
+    // window partly or wholly out of sight.
+    std::vector<QRect> screens;
+    for (const QScreen* screen : QGuiApplication::screens())
+        screens.push_back(screen->availableGeometry());
+    placed = FitOnScreens(placed, screens);
+    window.setMinimumSize(window.minimumSize().boundedTo(placed.size()));
+    window.setGeometry(placed);
+    if (maximized)
         window.setWindowState(window.windowState() | Qt::WindowMaximized);
 }
 

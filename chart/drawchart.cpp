@@ -1,71 +1,75 @@
 #include "chart/drawchart.h"
 
 #include "chart/chartgeometry.h"
+#include "chart/labelplacer.h"
 #include "chart/textblock.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 
 namespace {
 
-enum class Across { Left, Centre, Right };
-enum class Down { Top, Middle, Bottom };
+// Up to this many samples every marker is drawn in the samples' order; beyond it, markers that
+// land on the same device point are drawn once, so that a picture of a million samples holds
+// no more circles than its triangle has points.
+constexpr std::size_t kMarkersDrawnEach = 4096;
+
+// A value in logical units of a 96-dpi screen, at the target's resolution.
+int Scaled(const DeviceResolution& target, int screenUnits) {
+    return std::max(1, (screenUnits * target.PixelsPerInchX() + 48) / 96);
+}
+
+// box moved the least that puts it inside rect (its left and top edges first when it is larger).
+TextBox PushedInside(TextBox box, const ChartRect& rect) {
+    const int dx = std::max(rect.left - box.left, std::min(0, rect.right - box.right));
+    const int dy = std::max(rect.top - box.top, std::min(0, rect.bottom - box.bottom));
+    return {box.left + dx, box.top + dy, box.right + dx, box.bottom + dy};
+}
+
+struct PlacedText {
+    TextBox box;
+    std::string text;
+};
 
 class ChartPainter {
 public:
-    ChartPainter(DrawTarget& target, const ChartModel& model) : mTarget(target), mModel(model) {}
+    ChartPainter(DrawTarget& target, const ChartModel& model)
+        : mTarget(target), mModel(model), mLayout(LayOutChart(target, model)),
+          mPlacer(model.mChartRect, 2 * target.MeasureText("0").height) {}
 
-    DevicePoint At(double x, double y) const { return ChartToDevice(mTarget, mModel, x, y); }
+    bool Fits() const { return mLayout.fits; }
+
+    DevicePoint At(double x, double y) const { return MapToDevice(mLayout, x, y); }
 
     void Line(double x1, double y1, double x2, double y2) { mTarget.Line(At(x1, y1), At(x2, y2)); }
 
-    // text placed against the device point of (x, y) as the alignment says.
-    void Label(double x, double y, const std::string& text, Across across, Down down) {
-        const TextSize size = mTarget.MeasureText(text);
-        DevicePoint p = At(x, y);
-        if (across == Across::Right)
-            p.x -= size.width;
-        else if (across == Across::Centre)
-            p.x -= size.width / 2;
-        if (down == Down::Bottom)
-            p.y -= size.height;
-        else if (down == Down::Middle)
-            p.y -= size.height / 2;
-        mTarget.Text(p, text);
+    // The texts that labels keep clear of: axis values and titles (kept inside the picture),
+    // class numbers and the legend.
+    void PlaceFixedTexts() {
+        for (const AxisText& t : AxisTexts(mModel)) {
+            const TextBox box =
+                PushedInside(PlaceText(At(t.x, t.y), mTarget.MeasureText(t.text), t.across, t.down),
+                             mModel.mChartRect);
+            mAxisTexts.push_back({box, t.text});
+            mPlacer.Take(box);
+        }
+        if (mModel.mbLegend && mModel.mbTextureClasses)
+            PlaceClassNumbersAndLegend();
     }
 
-    void GridAndValues() {
+    void GridLines() {
         const bool tri = mModel.mbTriaxial != 0;
-        for (int i = 0; i <= 100; i += 10) {
+        for (int i = 10; i <= 100; i += 10) {
             const int j = 100 - i;
-            if (mModel.mbGridLines && i >= 10) {
-                Line(i, 0, i, j);
-                Line(0, i, j, i);
-                if (tri)
-                    Line(i, 0, 0, i);
-            }
-            if (mModel.mbAxisValues) {
-                if (tri)
-                    Label(-3, i, std::to_string(j), Across::Left, Down::Middle);
-                Label(i, -3, std::to_string(i), Across::Centre, Down::Top);
-                if (tri)
-                    Label(103 - i, i, std::to_string(i), Across::Right, Down::Middle);
-                else
-                    Label(-3, i, std::to_string(i), Across::Right, Down::Middle);
-            }
+            Line(i, 0, i, j);
+            Line(0, i, j, i);
+            if (tri)
+                Line(i, 0, 0, i);
         }
     }
 
-    void AxisTitles() {
-        if (mModel.mbTriaxial) {
-            Label(55.1963, -9, mModel.mXName, Across::Centre, Down::Top);
-            Label(59, 50, mModel.mYName, Across::Right, Down::Middle);
-            Label(-9, 50, mModel.mZName, Across::Left, Down::Middle);
-        } else {
-            Label(50, -9, mModel.mXName, Across::Centre, Down::Top);
-            Label(-9, 50, mModel.mYName, Across::Right, Down::Middle);
-        }
-    }
+    void DrawAxisTexts() { Draw(mAxisTexts); }
 
     void RangePolygon() {
         if (mModel.mPoints.empty())
@@ -82,17 +86,29 @@ public:
         const DevicePoint radius =
             mTarget.DeviceToLogical({static_cast<int>(mTarget.PixelsPerInchX() * 2.5 / 72),
                                      static_cast<int>(mTarget.PixelsPerInchY() * 2.5 / 72)});
-        for (const point& p : mModel.mPoints)
-            mTarget.Ellipse(At(p.x, p.y), radius.x, radius.y);
+        Markers(radius);
         const bool labelled = mModel.mbDataLabels && !mModel.mLabels.empty() &&
                               mModel.mLabels.size() == mModel.mPoints.size();
         if (!labelled)
             return;
+        std::vector<TextBox> spots;
+        const int lineHeight = mTarget.MeasureText("0").height;
         for (std::size_t k = 0; k < mModel.mPoints.size(); ++k) {
             const std::string& label = mModel.mLabels[k];
-            const TextSize size = mTarget.MeasureText(label);
+            if (label.empty())
+                continue;
             const DevicePoint p = At(mModel.mPoints[k].x, mModel.mPoints[k].y);
-            mTarget.Text({p.x - size.width / 2, p.y - static_cast<int>(1.25 * size.height)}, label);
+            // Where not even the thinnest text has room (a crowded part of a large set), the
+            // label is not measured at all.
+            LabelSpots(p, {1, lineHeight}, radius.x, &spots);
+            if (std::none_of(spots.begin(), spots.end(),
+                             [this](const TextBox& b) { return mPlacer.IsFree(b); }))
+                continue;
+            LabelSpots(p, mTarget.MeasureText(label), radius.x, &spots);
+            // A label with no free spot near its point is left out rather than drawn over
+            // another text.
+            if (const TextBox* box = mPlacer.TakeFirstFree(spots))
+                mTarget.Text({box->left, box->top}, label);
         }
     }
 
@@ -117,27 +133,96 @@ public:
     }
 
     void ClassNumbersAndLegend() {
+        if (!mModel.mbLegend || !mModel.mbTextureClasses)
+            return;
         const Colour saved = mTarget.TextColour();
         mTarget.SetTextColour(chartcolour::kDarkGrey);
-        const soiltex& scheme = mModel.mScheme;
-        std::string legend = scheme.GetName() + ":\r\n";
-        for (int c = 0; c < scheme.GetClassCount(); ++c) {
-            const TextureClass& texture = scheme.GetClass(c);
-            const point centre = texture.region.Centroid();
-            const std::string id = std::to_string(texture.id);
-            Label(centre.x, centre.y, id, Across::Centre, Down::Middle);
-            legend += (c > 0 ? "\r\n" : "") + id + ": " + texture.name;
-        }
+        Draw(mClassNumbers);
         mTarget.SetTextColour(chartcolour::kBlack);
-        Legend(legend);
+        Draw(mLegend);
         mTarget.SetTextColour(saved);
     }
 
 private:
-    // The legend's block of lines ends at the right edge of the chart, 3 units in from it.
-    void Legend(const std::string& text) {
+    void Draw(const std::vector<PlacedText>& texts) {
+        for (const PlacedText& t : texts)
+            mTarget.Text({t.box.left, t.box.top}, t.text);
+    }
+
+    void Markers(DevicePoint radius) {
+        const std::vector<point>& points = mModel.mPoints;
+        if (points.size() <= kMarkersDrawnEach) {
+            for (const point& p : points)
+                mTarget.Ellipse(At(p.x, p.y), radius.x, radius.y);
+            return;
+        }
+        std::vector<std::uint64_t> keys;
+        keys.reserve(points.size());
+        for (const point& p : points) {
+            const DevicePoint d = At(p.x, p.y);
+            keys.push_back(std::uint64_t(std::uint32_t(d.x)) << 32 | std::uint32_t(d.y));
+        }
+        std::sort(keys.begin(), keys.end());
+        keys.erase(std::unique(keys.begin(), keys.end()), keys.end());
+        for (const std::uint64_t key : keys)
+            mTarget.Ellipse({std::int32_t(key >> 32), std::int32_t(key & 0xffffffffu)}, radius.x,
+                            radius.y);
+    }
+
+    // Where a label may go, best first: centred above its point (the classic place), below it,
+    // beside it, at the four corners of the marker; then the same a text line farther out.
+    static void LabelSpots(DevicePoint p, TextSize size, int radius, std::vector<TextBox>* spots) {
+        const int w = size.width;
+        const int h = size.height;
+        spots->clear();
+        for (const int out : {0, h}) {
+            const int above = p.y - static_cast<int>(1.25 * h) - out;
+            const int below = p.y + h / 4 + out;
+            const int middle = p.y - h / 2;
+            const int right = p.x + radius + h / 4 + out;
+            const int left = p.x - radius - h / 4 - w - out;
+            const int centre = p.x - w / 2;
+            for (const auto& [x, y] : {std::pair{centre, above},
+                                       {centre, below},
+                                       {right, middle},
+                                       {left, middle},
+                                       {right, above},
+                                       {left, above},
+                                       {right, below},
+                                       {left, below}})
+                spots->push_back({x, y, x + w, y + h});
+        }
+    }
+
+    // Each class's number at its region's centroid, and the legend: the scheme's name, then one
+    // line a class name (a class made of several regions lists all its numbers on its line),
+    // ending at the right edge of the chart, a little in from it.
+    void PlaceClassNumbersAndLegend() {
+        const soiltex& scheme = mModel.mScheme;
+        std::vector<std::pair<std::string, std::string>> entries; // numbers, name
+        for (int c = 0; c < scheme.GetClassCount(); ++c) {
+            const TextureClass& texture = scheme.GetClass(c);
+            const point centre = texture.region.Centroid();
+            const std::string id = std::to_string(texture.id);
+            const TextBox box = PlaceText(At(centre.x, centre.y), mTarget.MeasureText(id),
+                                          Across::Centre, Down::Middle);
+            mClassNumbers.push_back({box, id});
+            mPlacer.Take(box);
+            const auto same = std::find_if(entries.begin(), entries.end(),
+                                           [&](const auto& e) { return e.second == texture.name; });
+            if (same == entries.end())
+                entries.emplace_back(id, texture.name);
+            else
+                same->first += ", " + id;
+        }
+        std::string text = scheme.GetName() + ":";
+        for (const auto& [ids, name] : entries)
+            text += "\r\n" + ids + ": " + name;
+
         const ChartRect& chart = mModel.mChartRect;
-        const ChartRect box{chart.left + 3, chart.top + 3, chart.right - 3, chart.bottom - 3};
+        const int inset = Scaled(mTarget, 3);
+        const ChartRect box{chart.left + inset, chart.top + inset, chart.right - inset,
+                            chart.bottom - inset};
         const std::vector<std::string> lines = WrapText(mTarget, text, box.Width());
         std::vector<TextSize> sizes;
         int width = 0;
@@ -148,38 +233,49 @@ private:
         const int left = box.left + box.Width() - width;
         int top = box.top;
         for (std::size_t k = 0; k < lines.size(); ++k) {
-            mTarget.Text({left, top}, lines[k]);
+            const TextBox line{left, top, left + sizes[k].width, top + sizes[k].height};
+            mLegend.push_back({line, lines[k]});
+            mPlacer.Take(line);
             top += sizes[k].height;
         }
     }
 
     DrawTarget& mTarget;
     const ChartModel& mModel;
+    const ChartLayout mLayout;
+    LabelPlacer mPlacer;
+    std::vector<PlacedText> mAxisTexts;
+    std::vector<PlacedText> mClassNumbers;
+    std::vector<PlacedText> mLegend;
 };
 
 } // namespace
 
-void DrawChart(DrawTarget& target, const ChartModel& model, const Pen& blackPen,
+bool DrawChart(DrawTarget& target, const ChartModel& model, const Pen& blackPen,
                const Pen& redPen) {
     ChartPainter chart(target, model);
-    if (model.mbGridLines || model.mbAxisValues)
-        chart.GridAndValues();
-    if (model.mbAxisTitle)
-        chart.AxisTitles();
+    if (!chart.Fits())
+        return false;
+    chart.PlaceFixedTexts();
+    if (model.mbGridLines)
+        chart.GridLines();
+    chart.DrawAxisTexts();
     if (model.mbSamples)
         chart.Samples(redPen);
     else
         chart.RangePolygon();
     chart.Boundaries(blackPen);
-    if (model.mbLegend && model.mbTextureClasses)
-        chart.ClassNumbersAndLegend();
+    chart.ClassNumbersAndLegend();
+    return true;
 }
 
-void PaintChart(DrawTarget& target, ChartModel& model, const ChartRect& rect, int penWidth) {
+bool PaintChart(DrawTarget& target, ChartModel& model, const ChartRect& rect, int penWidth) {
     model.mChartRect = rect;
     target.FillRect(rect, chartcolour::kWhite);
+    if (penWidth <= 0)
+        penWidth = Scaled(target, 1);
     target.SetPen({chartcolour::kGrey, penWidth});
     target.SetBrush(chartcolour::kGrey);
     target.SetTextColour(chartcolour::kBlack);
-    DrawChart(target, model, {chartcolour::kBlack, penWidth}, {chartcolour::kRed, penWidth});
+    return DrawChart(target, model, {chartcolour::kBlack, penWidth}, {chartcolour::kRed, penWidth});
 }

@@ -41,10 +41,14 @@ constexpr Colour kDarkGrey{128, 128, 128};
 constexpr Colour kRed{255, 0, 0};
 } // namespace chartcolour
 
-// What the chart's layout needs of a device besides its rectangle: its resolution.
+// What the chart's layout needs of a device besides its rectangle: its resolution and the
+// size of its texts (the room kept for the axis titles and values).
 class DeviceResolution {
 public:
     virtual ~DeviceResolution() = default;
+
+    // One line of text in the chart font, in logical units.
+    virtual TextSize MeasureText(const std::string& text) const = 0;
 
     // Pixels per inch of the device that text is measured on.
     virtual int PixelsPerInchX() const = 0;
@@ -70,5 +74,4 @@ public:
     virtual void Ellipse(DevicePoint centre, int radiusX, int radiusY) = 0;
     // One line of text with its top left corner at the given point, in the text colour.
     virtual void Text(DevicePoint topLeft, const std::string& text) = 0;
-    virtual TextSize MeasureText(const std::string& text) const = 0;
 };

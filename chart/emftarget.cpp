@@ -3,6 +3,9 @@
 #include <QString>
 #include <algorithm>
 #include <cmath>
+#include <cstdint>
+#include <cstring>
+#include <initializer_list>
 #include <libEMF/emf.h>
 #include <type_traits>
 #include <vector>
@@ -56,7 +59,7 @@ EmfTarget::EmfTarget(const QFont& font, int dpi)
 }
 
 EmfTarget::~EmfTarget() {
-    Finish();
+    Close();
 }
 
 static_assert(std::is_same_v<HDC, unsigned int> && std::is_same_v<HGDIOBJ, unsigned int>,
@@ -75,7 +78,39 @@ void EmfTarget::Replace(Handle& held, Handle object) {
     held = object;
 }
 
-QByteArray EmfTarget::Finish() {
+QByteArray EmfTarget::Finish(int width, int height) {
+    QByteArray bytes = Close();
+    // libEMF frames what was drawn with a border of 10 units and scales it for a reference
+    // screen of its own (1024 by 768 pixels on 320 by 240 mm); readers size the picture from
+    // these fields, so they are set to the picture's own size and resolution.
+    constexpr int kBounds = 8;       // inclusive, device units
+    constexpr int kFrame = 24;       // inclusive, hundredths of a millimetre
+    constexpr int kDevice = 72;      // the reference device in pixels...
+    constexpr int kMillimetres = 80; // ...and in millimetres
+    constexpr int kMicrometres = 100;
+    const auto put = [&bytes](int at, std::initializer_list<std::int32_t> values) {
+        for (std::int32_t v : values) {
+            std::memcpy(bytes.data() + at, &v, sizeof v);
+            at += sizeof v;
+        }
+    };
+    std::int32_t headerSize = 0;
+    if (bytes.size() >= kMicrometres)
+        std::memcpy(&headerSize, bytes.constData() + 4, sizeof headerSize);
+    if (headerSize < kMillimetres + 8)
+        return bytes;
+    put(kBounds, {0, 0, width - 1, height - 1});
+    put(kFrame, {0, 0, static_cast<std::int32_t>(std::lround(width * 2540.0 / mDpi)),
+                 static_cast<std::int32_t>(std::lround(height * 2540.0 / mDpi))});
+    // A reference device of ten inches square gives the scale exactly.
+    put(kDevice, {10 * mDpi, 10 * mDpi});
+    put(kMillimetres, {254, 254});
+    if (headerSize >= kMicrometres + 8)
+        put(kMicrometres, {254000, 254000});
+    return bytes;
+}
+
+QByteArray EmfTarget::Close() {
     QByteArray bytes;
     if (mDc != 0) {
         // Stock objects back in, so that the ones made here can go.

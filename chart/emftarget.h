@@ -20,8 +20,9 @@ public:
 
     // False when the metafile could not be started; nothing is recorded then.
     bool IsOpen() const { return mDc != 0; }
-    // Ends the metafile and returns the whole file; empty when it could not be written.
-    QByteArray Finish();
+    // Ends the metafile and returns the whole file, its header telling a picture of width by
+    // height device units at the target's pixels per inch; empty when it could not be written.
+    QByteArray Finish(int width, int height);
 
     void SetPen(const Pen& pen) override;
     void SetBrush(Colour colour) override;
@@ -34,7 +35,6 @@ public:
     void Ellipse(DevicePoint centre, int radiusX, int radiusY) override;
     void Text(DevicePoint topLeft, const std::string& text) override;
     TextSize MeasureText(const std::string& text) const override;
-
     int PixelsPerInchX() const override { return mDpi; }
     int PixelsPerInchY() const override { return mDpi; }
 
@@ -42,6 +42,7 @@ private:
     // libEMF's handles are plain integers; kept as such here so that its Windows-style headers
     // (with their min and max macros) stay out of every file that includes this one.
     using Handle = unsigned int;
+    QByteArray Close();
     Handle Select(Handle object);
     void Replace(Handle& held, Handle object);
 

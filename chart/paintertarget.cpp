@@ -2,7 +2,7 @@
 
 #include <QPaintDevice>
 #include <QPainter>
-#include <QPolygon>
+#include <QPolygonF>
 
 namespace {
 
@@ -18,18 +18,19 @@ QFont ChartFont() {
     return font;
 }
 
-PainterTarget::PainterTarget(QPainter& painter, const QFont& font)
-    : mPainter(painter), mMetrics(font, painter.device()), mTextColour(chartcolour::kBlack) {
+PainterTarget::PainterTarget(QPainter& painter, const QFont& font, bool smooth)
+    : mPainter(painter), mMetrics(font, painter.device()), mSmooth(smooth),
+      mTextColour(chartcolour::kBlack) {
     mPainter.setFont(font);
     mPainter.setBackgroundMode(Qt::TransparentMode);
-    // Crisp one-pixel lines, as on a screen; only the sample circles are smoothed.
-    mPainter.setRenderHint(QPainter::Antialiasing, false);
+    mPainter.setRenderHint(QPainter::Antialiasing, smooth);
     mPainter.setRenderHint(QPainter::TextAntialiasing, true);
 }
 
 void PainterTarget::SetPen(const Pen& pen) {
     mPainter.setPen(
         QPen(ToQColor(pen.colour), pen.width, Qt::SolidLine, Qt::FlatCap, Qt::MiterJoin));
+    mOffset = mSmooth && pen.width % 2 == 1 ? 0.5 : 0;
 }
 
 void PainterTarget::SetBrush(Colour colour) {
@@ -49,13 +50,13 @@ void PainterTarget::FillRect(const ChartRect& rect, Colour colour) {
 }
 
 void PainterTarget::Line(DevicePoint from, DevicePoint to) {
-    mPainter.drawLine(from.x, from.y, to.x, to.y);
+    mPainter.drawLine(Centre(from), Centre(to));
 }
 
 void PainterTarget::Polygon(const std::vector<DevicePoint>& vertices) {
-    QPolygon polygon;
+    QPolygonF polygon;
     for (const DevicePoint& p : vertices)
-        polygon << QPoint(p.x, p.y);
+        polygon << Centre(p);
     mPainter.drawPolygon(polygon);
 }
 
@@ -63,7 +64,7 @@ void PainterTarget::Ellipse(DevicePoint centre, int radiusX, int radiusY) {
     mPainter.save();
     mPainter.setRenderHint(QPainter::Antialiasing, true);
     mPainter.setBrush(Qt::NoBrush);
-    mPainter.drawEllipse(QPoint(centre.x, centre.y), radiusX, radiusY);
+    mPainter.drawEllipse(Centre(centre), radiusX, radiusY);
     mPainter.restore();
 }
 
@@ -85,4 +86,11 @@ int PainterTarget::PixelsPerInchX() const {
 
 int PainterTarget::PixelsPerInchY() const {
     return mPainter.device()->logicalDpiY();
+}
+
+PaintDeviceMetrics::PaintDeviceMetrics(const QFont& font, const QPaintDevice& device)
+    : mMetrics(font, &device), mDpiX(device.logicalDpiX()), mDpiY(device.logicalDpiY()) {}
+
+TextSize PaintDeviceMetrics::MeasureText(const std::string& text) const {
+    return {mMetrics.horizontalAdvance(QString::fromStdString(text)), mMetrics.height()};
 }

@@ -4,17 +4,21 @@
 
 #include <QFont>
 #include <QFontMetrics>
+#include <QPointF>
 
+class QPaintDevice;
 class QPainter;
 
 // The chart's font: 8-point "Arial" (the desktop's metric twin of it where Arial is missing).
 QFont ChartFont();
 
 // Draws through a QPainter that is active on a window, an image, a printer page, an SVG or a
-// PDF. Pixels per inch and text sizes are those of the painter's device.
+// PDF. Pixels per inch and text sizes are those of the painter's device. Lines are crisp, as on
+// a screen, unless smooth (antialiased, for pictures saved as images); only the sample circles
+// are always smoothed.
 class PainterTarget : public DrawTarget {
 public:
-    PainterTarget(QPainter& painter, const QFont& font);
+    PainterTarget(QPainter& painter, const QFont& font, bool smooth = false);
 
     void SetPen(const Pen& pen) override;
     void SetBrush(Colour colour) override;
@@ -32,7 +36,29 @@ public:
     int PixelsPerInchY() const override;
 
 private:
+    // Where a line of the current pen is drawn: smoothed lines of odd width on pixel centres, so
+    // that they cover whole pixels.
+    QPointF Centre(DevicePoint p) const { return QPointF(p.x + mOffset, p.y + mOffset); }
+
     QPainter& mPainter;
     QFontMetrics mMetrics;
+    bool mSmooth;
+    double mOffset = 0;
     Colour mTextColour;
+};
+
+// The resolution of a paint device and the chart font's text sizes on it, without painting: to
+// lay a chart out between paints (the mouse readout) or before drawing it.
+class PaintDeviceMetrics : public DeviceResolution {
+public:
+    PaintDeviceMetrics(const QFont& font, const QPaintDevice& device);
+
+    TextSize MeasureText(const std::string& text) const override;
+    int PixelsPerInchX() const override { return mDpiX; }
+    int PixelsPerInchY() const override { return mDpiY; }
+
+private:
+    QFontMetrics mMetrics;
+    int mDpiX;
+    int mDpiY;
 };

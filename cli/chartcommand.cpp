@@ -5,6 +5,7 @@
 #include "cli/errorline.h"
 #include "cli/exitstatus.h"
 #include "cli/inputsource.h"
+#include "cli/outputsink.h"
 #include "cli/rowclassifier.h"
 #include "samples/columnlayout.h"
 #include "samples/samplereader.h"
@@ -47,6 +48,11 @@ void ApplyHide(const std::string& list, ChartModel* model) {
     }
 }
 
+// Pixels per inch of the screen that --size measures the window on.
+constexpr int kScreenDpi = 96;
+// The largest picture drawn, in pixels along either side.
+constexpr int kLargestPicture = 20000;
+
 // "WxH" with whole numbers from 100 to 20000; digits only, each checked for overflow.
 QSize ParseSize(const std::string& text) {
     const std::size_t x = text.find_first_of("xX");
@@ -63,6 +69,27 @@ QSize ParseSize(const std::string& text) {
             throw OptionError("--size: \"" + text + "\" is not WxH with 100 to 20000 pixels each");
     }
     return {size[0], size[1]};
+}
+
+// The picture in pixels: the window of --size on a screen, drawn at --dpi.
+QSize PictureSize(QSize window, int dpi, const std::string& sizeText) {
+    const auto scaled = [dpi](int v) {
+        return static_cast<int>((static_cast<long long>(v) * dpi + kScreenDpi / 2) / kScreenDpi);
+    };
+    const QSize picture(scaled(window.width()), scaled(window.height()));
+    if (picture.width() > kLargestPicture || picture.height() > kLargestPicture)
+        throw OptionError("--size " + sizeText + " at --dpi " + std::to_string(dpi) +
+                          " makes a picture of " + std::to_string(picture.width()) + "x" +
+                          std::to_string(picture.height()) + " pixels; at most " +
+                          std::to_string(kLargestPicture) + " a side");
+    return picture;
+}
+
+// Writes the picture through the tool's output rules (a file replaced only once complete).
+void WritePicture(const std::string& path, const QByteArray& bytes) {
+    FileOutput output(path);
+    output.Write(bytes.constData(), static_cast<std::size_t>(bytes.size()));
+    output.Commit();
 }
 
 // The rows of a sample file that the chart plots, as the Point Lookup page selects them.
@@ -107,10 +134,10 @@ int RunChart(const soiltex& scheme, const std::string& schemeFile, const ChartOp
             throw OptionError("--layout: \"" + options.layout + "\" is not tri or bi");
         model.mbTriaxial = options.layout == "tri";
         ApplyHide(options.hide, &model);
-        size = ParseSize(options.size);
         if (options.dpi < 24 || options.dpi > 1200)
             throw OptionError("--dpi: " + std::to_string(options.dpi) +
                               " is not within 24 to 1200");
+        size = PictureSize(ParseSize(options.size), options.dpi, options.size);
         format = ChartFormatOf(QString::fromStdString(options.output));
         if (!format)
             throw OptionError("-o: \"" + options.output +
@@ -118,6 +145,23 @@ int RunChart(const soiltex& scheme, const std::string& schemeFile, const ChartOp
     } catch (const OptionError& e) {
         return PrintUsageError(err, e.what());
     }
+
+    // Drawing needs fonts but never a window: Qt's platform without a display. Qt's own
+    // notes (a missing runtime folder and the like) are not the user's business here.
+    static int argc = 1;
+    static char name[] = "granum-cli";
+    static char* argv[] = {name, nullptr};
+    std::optional<QGuiApplication> application;
+    if (QGuiApplication::instance() == nullptr) {
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
+        application.emplace(argc, argv);
+    }
+
+    if (!ChartHasRoom(model, size, options.dpi))
+        return PrintUsageError(err, "--size " + options.size + " at --dpi " +
+                                        std::to_string(options.dpi) +
+                                        " leaves no room for the triangle");
 
     if (options.ranges) {
         const auto& [x, y, z] = *options.ranges;
@@ -143,18 +187,6 @@ int RunChart(const soiltex& scheme, const std::string& schemeFile, const ChartOp
         }
     }
 
-    // Drawing needs fonts but never a window: Qt's platform without a display. Qt's own
-    // notes (a missing runtime folder and the like) are not the user's business here.
-    static int argc = 1;
-    static char name[] = "granum-cli";
-    static char* argv[] = {name, nullptr};
-    std::optional<QGuiApplication> application;
-    if (QGuiApplication::instance() == nullptr) {
-        setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        qInstallMessageHandler([](QtMsgType, const QMessageLogContext&, const QString&) {});
-        application.emplace(argc, argv);
-    }
-
     const ChartDefinitionStatus definition = ReadChartDefinition(model);
     const std::string message = ChartDefinitionMessage(definition);
     if (!message.empty())
@@ -162,9 +194,15 @@ int RunChart(const soiltex& scheme, const std::string& schemeFile, const ChartOp
                             " (the chart shows the scheme itself)");
 
     QString reason;
-    if (!ExportChart(model, *format, QString::fromStdString(options.output), size, options.dpi,
-                     &reason)) {
-        PrintError(err, "cannot write " + options.output + ": " + reason.toStdString());
+    const QByteArray bytes = ChartBytes(model, *format, size, options.dpi, &reason);
+    if (bytes.isEmpty()) {
+        PrintError(err, "cannot draw " + options.output + ": " + reason.toStdString());
+        return kExitUnusable;
+    }
+    try {
+        WritePicture(options.output, bytes);
+    } catch (const BatchIoError& e) {
+        PrintError(err, e.what());
         return kExitUnusable;
     }
     return kExitOk;

@@ -9,11 +9,12 @@
 #include <string>
 
 struct ChartOptions {
-    std::string samples;  // a sample file, "-" for standard input, or empty for none
+    std::string samples; // a sample file, "-" for standard input, or empty for none
     std::optional<std::array<AxisRange, 3>> ranges; // a range chart instead of samples
-    std::string layout = "tri";                    // "tri" or "bi"
-    std::string hide;                              // any of titles,values,labels,grid,legend,classes
-    std::string size = "600x400";                  // the window's client size, WxH pixels
+    std::string layout = "tri";                     // "tri" or "bi"
+    std::string hide;             // any of titles,values,labels,grid,legend,classes
+    std::string size = "600x400"; // the window's client size on a 96-dpi screen, WxH pixels
+    // Pixels per inch of the picture: the window at size, drawn at this resolution.
     int dpi = 96;
     std::string output; // the picture; its extension gives the format
 };

@@ -4,18 +4,22 @@
 #include "chart/chartcanvas.h"
 #include "chart/chartdialog.h"
 #include "chart/chartreadout.h"
+#include "chart/chartsettings.h"
 #include "scheme/schemefile.h"
 #include "tests/support/scriptedinteraction.h"
 #include "widgets/settings.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QClipboard>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImage>
 #include <QMenu>
+#include <QMenuBar>
 #include <QMimeData>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -66,6 +70,12 @@ QAction* Opened(QMenu& menu, const QString& text) {
     return &none;
 }
 
+// The first run's size: two fifths larger than the smallest each way, as far as the screen goes.
+QSize EnlargedOnScreen(const QWidget& chart) {
+    return (chart.minimumSize() * 7 / 5)
+        .boundedTo(QGuiApplication::primaryScreen()->availableGeometry().size());
+}
+
 QByteArray FileStart(const QString& path) {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) ? file.read(4) : QByteArray();
@@ -79,7 +89,7 @@ TEST_F(ChartWindow, FirstRunOpensEnlargedWithEveryViewShown) {
     chart->show();
     EXPECT_EQ(chart->mbGridLines + chart->mbLegend + chart->mbTriaxial, 3);
     EXPECT_GE(chart->minimumSize().width(), 600);
-    EXPECT_EQ(chart->size(), chart->minimumSize() * 7 / 5);
+    EXPECT_EQ(chart->size(), EnlargedOnScreen(*chart));
     EXPECT_EQ(chart->windowTitle(), "USDA Chart");
 }
 
@@ -114,7 +124,7 @@ TEST_F(ChartWindow, MenusCheckAndGreyAsTheFlagsSay) {
 class ChartWindowClosing : public ChartWindow, public ::testing::WithParamInterface<int> {};
 
 TEST_P(ChartWindowClosing, KeepsFlagsAndPlacement) {
-    const QRect placed(40, 50, 900, 620);
+    const QRect placed(40, 50, 700, 500);
     {
         std::unique_ptr<ChartDialog> chart = Chart();
         Opened(chart->ViewMenu(), "&Legend")->trigger();
@@ -156,11 +166,11 @@ TEST_F(ChartWindow, InterruptedPlacementSaveIsIgnoredButFlagsAreRead) {
     store->sync();
     std::unique_ptr<ChartDialog> chart = Chart();
     EXPECT_EQ(chart->mbGridLines, 0);
-    EXPECT_EQ(chart->size(), chart->minimumSize() * 7 / 5);
+    EXPECT_EQ(chart->size(), EnlargedOnScreen(*chart));
 }
 
 TEST_F(ChartWindow, MaximizedWindowReopensMaximizedWithItsNormalSize) {
-    const QRect placed(30, 30, 880, 600);
+    const QRect placed(30, 30, 720, 520);
     {
         std::unique_ptr<ChartDialog> chart = Chart();
         chart->setGeometry(placed);
@@ -169,6 +179,59 @@ TEST_F(ChartWindow, MaximizedWindowReopensMaximizedWithItsNormalSize) {
     std::unique_ptr<ChartDialog> chart = Chart();
     EXPECT_TRUE(chart->windowState() & Qt::WindowMaximized);
     EXPECT_EQ(chart->normalGeometry(), placed);
+}
+
+TEST(ChartPlacement, FitsWholeOnTheScreenItOverlapsMost) {
+    const std::vector<QRect> screens = {QRect(0, 0, 800, 600), QRect(800, 0, 1920, 1080)};
+    const struct {
+        const char* name;
+        QRect wanted, fitted;
+    } cases[] = {
+        {"AlreadyOnTheFirst", {40, 50, 700, 500}, {40, 50, 700, 500}},
+        {"LargerThanTheSmallScreen", {10, 10, 1000, 800}, {0, 0, 800, 600}},
+        {"MostlyOnTheSecond", {1500, 100, 900, 600}, {1500, 100, 900, 600}},
+        {"HangingOffTheSecond", {2500, 900, 400, 300}, {2320, 780, 400, 300}},
+        {"OnAScreenThatIsGone", {5000, 5000, 700, 500}, {100, 100, 700, 500}},
+        {"FarAboveAndLeft", {-16000000, -16000000, 640, 480}, {0, 0, 640, 480}},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(chartsettings::FitOnScreens(c.wanted, screens), c.fitted) << c.name;
+    EXPECT_EQ(chartsettings::FitOnScreens({1, 2, 3, 4}, {}), QRect(1, 2, 3, 4));
+}
+
+// A placement saved on a larger or a missing screen, or a damaged one, opened the window out of
+// sight.
+TEST_F(ChartWindow, StoredPlacementIsKeptOnTheScreen) {
+    const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
+    const struct {
+        const char* name;
+        int left, top, right, bottom;
+    } cases[] = {
+        {"LargerThanTheScreen", 0, 0, screen.width() + 400, screen.height() + 300},
+        {"OnAScreenThatIsGone", 9000, 9000, 9800, 9600},
+        {"ExtremeValues", -2147483647, -2147483647, 2147483647, 2147483647},
+        {"RightOfLeft", 500, 400, 100, 100},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const auto store = ChartSettings();
+        for (const auto& [key, value] : {std::pair<const char*, int>{"(check)", 32639},
+                                         {"Left", c.left},
+                                         {"Top", c.top},
+                                         {"Right", c.right},
+                                         {"Bottom", c.bottom},
+                                         {"State", 1}})
+            store->setValue(key, value);
+        store->sync();
+        std::unique_ptr<ChartDialog> chart = Chart();
+        // The platform may still move it by its frame.
+        const QRect placed = chart->geometry();
+        EXPECT_TRUE(screen.intersects(placed));
+        EXPECT_LE(placed.width(), screen.width());
+        EXPECT_LE(placed.height(), screen.height());
+        chart.reset();
+        ChartSettings()->remove("");
+    }
 }
 
 TEST_F(ChartWindow, TitleShowsTheCompositionUnderTheMouse) {
@@ -187,6 +250,13 @@ TEST_F(ChartWindow, TitleShowsTheCompositionUnderTheMouse) {
         chart->ShowReadout(c.mouse);
         EXPECT_EQ(chart->windowTitle().toStdString(), c.title);
     }
+    // The readout went stale after a layout switch and stayed after the mouse left.
+    chart->ShowReadout({346, 252});
+    chart->ShowLayout(0);
+    EXPECT_EQ(chart->windowTitle().toStdString(), "USDA Chart (x=67, y=30)");
+    QEvent leave(QEvent::Leave);
+    QApplication::sendEvent(&chart->Canvas(), &leave);
+    EXPECT_EQ(chart->windowTitle().toStdString(), "USDA Chart");
 }
 
 TEST(ChartReadout, RoundsEachValueAndStopsAtTheTriangle) {
@@ -251,15 +321,19 @@ TEST_F(ChartWindow, ChartDefinitionFileReplacesTheSchemeOrIsReported) {
 TEST_F(ChartWindow, SavesThePictureAtTheWindowsSizeOrSaysWhyNot) {
     std::unique_ptr<ChartDialog> chart = Chart();
     chart->resize(1000, 700);
-    mUser.saveFileNames = {Path("c.png"), Path("c"), "", Path("no-folder/c.emf")};
-    for (int k = 0; k < 4; ++k)
+    mUser.saveFileNames = {Path("c.png"), Path("c"), "", Path("no-folder/c.emf"), Path("c.jpg")};
+    for (int k = 0; k < 5; ++k)
         chart->SaveToFile();
     EXPECT_EQ(QImage(Path("c.png")).size(), chart->Canvas().size());
     EXPECT_EQ(FileStart(Path("c")), kEmfStart) << "no extension: the metafile";
-    ASSERT_EQ(mUser.messages.size(), 3u) << "a cancelled save says nothing";
+    ASSERT_EQ(mUser.messages.size(), 4u) << "a cancelled save says nothing";
     EXPECT_EQ(mUser.messages[1].text, "Chart saved");
-    EXPECT_EQ(mUser.messages[2].caption, "Problem");
-    EXPECT_TRUE(mUser.messages[2].text.startsWith("Unable to save the chart to "));
+    for (int k : {2, 3}) {
+        EXPECT_EQ(mUser.messages[k].caption, "Problem");
+        EXPECT_TRUE(mUser.messages[k].text.startsWith("Unable to save the chart to "));
+    }
+    EXPECT_TRUE(mUser.messages[3].text.contains(".jpg is not a kind of picture"));
+    EXPECT_FALSE(QFile::exists(Path("c.jpg"))) << "no metafile under another kind's name";
 }
 
 TEST_F(ChartWindow, CopiesMetafileImageAndSvgToTheClipboard) {
@@ -288,3 +362,24 @@ TEST_F(ChartWindow, PrintsOnePageAndKeepsTheWindowsLayout) {
     EXPECT_EQ(chart->mChartRect.right, before.right);
     EXPECT_EQ(chart->mChartRect.bottom, before.bottom);
 }
+
+// Closing a menu with Escape left the menu bar holding the keys, so Escape no longer closed
+// the window.
+class ChartWindowKeys : public ChartWindow, public ::testing::WithParamInterface<Qt::Key> {};
+
+TEST_P(ChartWindowKeys, CloseTheWindowAfterAMenuWasUsed) {
+    std::unique_ptr<ChartDialog> chart = Chart();
+    QApplication::setActiveWindow(chart.get());
+    auto* bar = chart->findChild<QMenuBar*>();
+    QTest::mouseClick(bar, Qt::LeftButton, {}, bar->actionGeometry(bar->actions()[0]).center());
+    QTest::qWait(50);
+    ASSERT_NE(QApplication::activePopupWidget(), nullptr);
+    QTest::keyClick(QApplication::activePopupWidget(), Qt::Key_Escape);
+    QTest::qWait(100);
+    // Keys go where the focus is, or to the window itself when no widget has it.
+    QWidget* focus = QApplication::focusWidget();
+    QTest::keyClick(focus != nullptr ? focus : chart.get(), GetParam());
+    EXPECT_FALSE(chart->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Keys, ChartWindowKeys, ::testing::Values(Qt::Key_Escape, Qt::Key_Return));

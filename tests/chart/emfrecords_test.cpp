@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QSize>
+#include <array>
 #include <cstdint>
 #include <cstring>
 #include <gtest/gtest.h>
@@ -137,5 +138,34 @@ TEST(ChartMetafile, HoldsTheDescriptionAndWhatWasDrawn) {
         for (const RecordingTarget::Call* c : expected.Of("text"))
             texts.push_back(c->text);
         EXPECT_EQ(file.texts, texts);
+    }
+}
+
+// The header claimed the library's own reference screen (about 81 dpi) and a border of 10
+// units: the default chart said 194 by 132 mm instead of 159 by 106.
+TEST(ChartMetafile, HeaderTellsThePicturesTrueSize) {
+    const struct {
+        int width, height, dpi;
+        int frameRight, frameBottom; // hundredths of a millimetre
+    } cases[] = {
+        {600, 400, 96, 15875, 10583},
+        {1875, 1250, 300, 15875, 10583}, // the same window at 300 dpi
+        {1200, 900, 120, 25400, 19050},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::to_string(c.width) + "x" + std::to_string(c.height));
+        ChartModel model = UsdaChart(1);
+        const QByteArray bytes =
+            ChartBytes(model, ChartFormat::Emf, QSize(c.width, c.height), c.dpi);
+        ASSERT_GT(bytes.size(), 100);
+        const auto at = [&bytes](int offset) { return Field<std::int32_t>(bytes, offset); };
+        EXPECT_EQ((std::array{at(8), at(12), at(16), at(20)}),
+                  (std::array{0, 0, c.width - 1, c.height - 1}))
+            << "bounds: the whole picture, no border";
+        EXPECT_EQ((std::array{at(24), at(28), at(32), at(36)}),
+                  (std::array{0, 0, c.frameRight, c.frameBottom}));
+        // The reference device's pixels per millimetre are the picture's.
+        EXPECT_NEAR(at(72) / double(at(80)), c.dpi / 25.4, 1e-9);
+        EXPECT_NEAR(at(76) / double(at(84)), c.dpi / 25.4, 1e-9);
     }
 }

@@ -1,13 +1,16 @@
 #pragma once
 
-#include "chart/drawtarget.h"
+#include "chart/chartgeometry.h"
 
 #include <string>
 #include <vector>
 
-// Remembers what a chart drew, in order, with texts 6 units wide a character and 10 high.
+// Remembers what a chart drew, in order, with texts 6 units wide a character and 10 high on a
+// 96-dpi device, larger in proportion at a higher dpi.
 class RecordingTarget : public DrawTarget {
 public:
+    explicit RecordingTarget(int dpi = 96) : mDpi(dpi) {}
+
     struct Call {
         std::string kind; // "line", "polygon", "ellipse", "text", "fill"
         std::vector<DevicePoint> points;
@@ -37,10 +40,10 @@ public:
         calls.push_back({"text", {p}, text, mText});
     }
     TextSize MeasureText(const std::string& text) const override {
-        return {static_cast<int>(text.size()) * 6, 10};
+        return {static_cast<int>(text.size()) * 6 * mDpi / 96, 10 * mDpi / 96};
     }
-    int PixelsPerInchX() const override { return 96; }
-    int PixelsPerInchY() const override { return 96; }
+    int PixelsPerInchX() const override { return mDpi; }
+    int PixelsPerInchY() const override { return mDpi; }
 
     std::vector<const Call*> Of(const std::string& kind) const {
         std::vector<const Call*> found;
@@ -50,7 +53,19 @@ public:
         return found;
     }
 
+    // Where each text was drawn, as MeasureText sizes it.
+    std::vector<TextBox> TextBoxes() const {
+        std::vector<TextBox> boxes;
+        for (const Call* c : Of("text")) {
+            const TextSize size = MeasureText(c->text);
+            boxes.push_back({c->points[0].x, c->points[0].y, c->points[0].x + size.width,
+                             c->points[0].y + size.height});
+        }
+        return boxes;
+    }
+
 private:
+    int mDpi;
     Pen mPen;
     Colour mText;
 };
