@@ -95,11 +95,39 @@ TEST(SchemeFileReading, MalformedClassesAndRulesReadAsFarAsTheyGo) {
     EXPECT_TRUE(rules.Borders()[2].classIds.empty());
     EXPECT_EQ(rules.Borders()[2].keepIds, std::vector<int32_t>{4});
     EXPECT_TRUE(rules.Borders()[3].keepIds.empty());
-    // Overlapping boxes send a huge coordinate to the clipper, which cannot take it: the check
-    // reports that instead of computing nonsense.
-    const soiltex huge = SchemeWithClasses("A\n1\n0 0 1e300 0 0 100\n#\nB\n2\n0 0 10 0 0 10\n#\n");
-    EXPECT_THROW(huge.IsValidScheme(), std::domain_error);
-    EXPECT_TRUE(huge.RangeLookup(0, 100, 0, 100, 0, 100).empty());
+}
+
+// A coordinate word must be wholly a number; anything else reads as NaN, which no valid scheme
+// has, and is listed with its line. Numbers in every written form still read as before.
+TEST(SchemeFileReading, CoordinateWordThatIsNotWhollyANumberIsRefused) {
+    const struct {
+        const char* vertices; // of the one class, from line 8
+        bool valid;
+        std::vector<std::string> problems; // "line:word"
+    } cases[] = {
+        {"0 0\n100 0\n0 100", true, {}},
+        {"0.0 +0 1e2 0 0 100.", true, {}},
+        {".0 0 100 -0 0 1E+2", true, {}},
+        {"0 0\n1O0 0\n0 100", false, {"9:1O0"}},
+        {"0 0\n100 0\nNaN 100", false, {"10:NaN"}},
+        {"0 0 100 0 0 100x", false, {"8:100x"}},
+        {"0 0 100 0 inf 100 0 nan", false, {"8:inf", "8:nan"}},
+        {"0 0 100 0 0 0x64", false, {"8:0x64"}},
+    };
+    for (const auto& c : cases) {
+        std::stringstream stream("[texture]\nN\nx\ny\nz\nA\n1\n" + std::string(c.vertices) +
+                                 "\n#\nUnclosed\n2\nbad");
+        soiltex scheme;
+        std::vector<SchemeWordProblem> problems;
+        scheme.LoadScheme(stream, &problems);
+        EXPECT_EQ(scheme.IsValidScheme(), c.valid) << c.vertices;
+        std::vector<std::string> seen;
+        for (const SchemeWordProblem& p : problems) {
+            EXPECT_EQ(p.classIndex, 0u);
+            seen.push_back(std::to_string(p.line) + ":" + p.word);
+        }
+        EXPECT_EQ(seen, c.problems) << c.vertices;
+    }
 }
 
 // Written and read back, a scheme writes the same again: nothing was lost on the way.
