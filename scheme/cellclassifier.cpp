@@ -3,8 +3,8 @@
 #include "geometry/boxsweep.h"
 
 #include <algorithm>
-#include <iterator>
 #include <map>
+#include <utility>
 
 namespace {
 
@@ -68,8 +68,10 @@ CellClassifier::CellClassifier(const soiltex& scheme, SchemeCheck check)
 
 void CellClassifier::Build() {
     const std::size_t cells = std::size_t(kCells) * kCells;
-    // For each cell, in class order: the classes with an edge near it, and the others holding it.
-    std::vector<std::vector<int>> nearEdge(cells), holding(cells);
+    // (cell, class) pairs, in class order: the classes with an edge near a cell, and the others
+    // holding it. lastNear keeps each cell's list free of repeats.
+    std::vector<std::pair<uint32_t, int>> nearEdge, holding;
+    std::vector<int> lastNear(cells, -1);
     long long tests = 0;
     const std::vector<TextureClass>& classes = mScheme.Classes();
     for (std::size_t c = 0; c < classes.size(); ++c) {
@@ -87,10 +89,11 @@ void CellClassifier::Build() {
                 return; // no grid: every point is looked up in every class
             for (int i = i0; i <= i1; ++i) {
                 for (int j = j0; j <= j1; ++j) {
-                    std::vector<int>& list = nearEdge[std::size_t(i) * kCells + j];
-                    if ((list.empty() || list.back() != index) &&
-                        SegmentMeetsBox(a, b, CellBox(i, j)))
-                        list.push_back(index);
+                    const uint32_t cell = uint32_t(i * kCells + j);
+                    if (lastNear[cell] != index && SegmentMeetsBox(a, b, CellBox(i, j))) {
+                        lastNear[cell] = index;
+                        nearEdge.emplace_back(cell, index);
+                    }
                 }
             }
         }
@@ -104,36 +107,53 @@ void CellClassifier::Build() {
             return;
         for (int i = i0; i <= i1; ++i) {
             for (int j = j0; j <= j1 && InTriangle(i, j); ++j) {
-                const std::size_t cell = std::size_t(i) * kCells + j;
-                if (!nearEdge[cell].empty() && nearEdge[cell].back() == index)
-                    continue;
-                if (classes[c].region.Find((i + 0.5) * kCellSize, (j + 0.5) * kCellSize) !=
-                    PointLocation::Outside)
-                    holding[cell].push_back(index);
+                const uint32_t cell = uint32_t(i * kCells + j);
+                if (lastNear[cell] != index &&
+                    classes[c].region.Find((i + 0.5) * kCellSize, (j + 0.5) * kCellSize) !=
+                        PointLocation::Outside)
+                    holding.emplace_back(cell, index);
             }
         }
     }
+    // Grouped by cell, keeping the class order within each.
+    const auto byCell = [](const std::pair<uint32_t, int>& a, const std::pair<uint32_t, int>& b) {
+        return a.first < b.first;
+    };
+    std::stable_sort(nearEdge.begin(), nearEdge.end(), byCell);
+    std::stable_sort(holding.begin(), holding.end(), byCell);
 
     mCells.assign(cells, Cell());
     std::map<std::vector<int>, int32_t> known;
-    for (std::size_t cell = 0; cell < cells; ++cell) {
+    std::vector<int> list;
+    std::size_t n = 0, h = 0;
+    for (uint32_t cell = 0; cell < cells; ++cell) {
+        const std::size_t nearBegin = n;
+        while (n < nearEdge.size() && nearEdge[n].first == cell)
+            ++n;
+        list.clear();
+        for (; h < holding.size() && holding[h].first == cell; ++h)
+            list.push_back(holding[h].second);
         Cell& entry = mCells[cell];
-        if (nearEdge[cell].empty()) {
-            std::vector<int>& answer = holding[cell];
-            mScheme.ApplyBorderRules(&answer);
-            auto it = known.find(answer);
+        if (n == nearBegin) {
+            mScheme.ApplyBorderRules(&list);
+            auto it = known.find(list);
             if (it == known.end()) {
                 mTexts.emplace_back();
-                AppendTextureText(mScheme, answer, &mTexts.back());
-                mAnswers.push_back(answer);
-                it = known.emplace(answer, int32_t(mAnswers.size() - 1)).first;
+                AppendTextureText(mScheme, list, &mTexts.back());
+                mAnswers.push_back(list);
+                it = known.emplace(list, int32_t(mAnswers.size() - 1)).first;
             }
             entry.answer = it->second;
             continue;
         }
         entry.first = uint32_t(mCandidates.size());
-        std::merge(nearEdge[cell].begin(), nearEdge[cell].end(), holding[cell].begin(),
-                   holding[cell].end(), std::back_inserter(mCandidates));
+        std::size_t a = nearBegin, b = 0;
+        while (a < n || b < list.size()) {
+            if (b == list.size() || (a < n && nearEdge[a].second < list[b]))
+                mCandidates.push_back(nearEdge[a++].second);
+            else
+                mCandidates.push_back(list[b++]);
+        }
         entry.count = uint32_t(mCandidates.size() - entry.first);
     }
 }

@@ -14,7 +14,8 @@
 // are deep. Errors are standard exceptions whose message names the operation
 // ("soiltex::LoadScheme"); the lookups report none and give an empty result instead.
 // A coordinate word of a scheme file that is not wholly a number ("1O0", "NaN"). It is read as
-// NaN, so the scheme is not valid; this says where it was.
+// NaN, so the scheme is not valid (unless it was an x without its y, which the format drops);
+// this says where it was.
 struct SchemeWordProblem {
     std::size_t line; // 1 for the stream's first line
     std::string word;

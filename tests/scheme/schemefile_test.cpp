@@ -8,6 +8,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -162,17 +163,43 @@ TEST_F(SchemeFileOnDisk, ReadOnlySchemeFileLoadsNormally) {
     EXPECT_EQ(scheme.GetClassCount(), 2);
 }
 
-TEST_F(SchemeFileOnDisk, StatusesOfTheThreeOutcomes) {
-    soiltex scheme;
-    EXPECT_EQ(LoadSchemeFile((folder / "absent.dat").string(), &scheme),
-              SchemeLoadStatus::Unreadable);
-    EXPECT_EQ(LoadSchemeFile(folder.string(), &scheme), SchemeLoadStatus::Unreadable);
-    EXPECT_EQ(LoadSchemeFile(Write("gap.dat", "[texture]\nN\nx\ny\nz\nA\n1\n0 0 50 0 0 50\n#\n"),
-                             &scheme),
-              SchemeLoadStatus::Invalid);
-    EXPECT_EQ(
-        LoadSchemeFile(Write("line.dat", "[texture]\nN\nx\ny\nz\nA\n1\n0 0 50 0\n#\n"), &scheme),
-        SchemeLoadStatus::Unreadable);
+// Every failed load says why; a FIFO is refused before it is opened, so the load never blocks.
+TEST_F(SchemeFileOnDisk, LoadFailureNamesItsReason) {
+    const std::string fifo = (folder / "fifo.dat").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::string path;
+        SchemeLoadStatus status;
+        std::string reason;
+    } cases[] = {
+        {(folder / "absent.dat").string(), SchemeLoadStatus::Unreadable,
+         "no such file or directory"},
+        {folder.string(), SchemeLoadStatus::Unreadable, "it is a folder"},
+        {fifo, SchemeLoadStatus::Unreadable, "it is a FIFO"},
+        {Write("text.dat", "no scheme here\n"), SchemeLoadStatus::Unreadable,
+         "it has no \"[texture]\" word"},
+        {Write("line.dat", "[texture]\nN\nx\ny\nz\nA\n1\n0 0 50 0\n#\n"),
+         SchemeLoadStatus::Unreadable, "A (1) has fewer than three vertices"},
+        {Write("gap.dat", "[texture]\nN\nx\ny\nz\nA\n1\n0 0 50 0 0 50\n#\n"),
+         SchemeLoadStatus::Invalid, "the class areas add up to 1250, not 5000"},
+        {Write("word.dat", "[texture]\nN\nx\ny\nz\nA\n1\n0 0\n100 0\n0 1OO\n#\n"),
+         SchemeLoadStatus::Invalid, "line 10: \"1OO\" is not a number"},
+        {Write("far.dat", "[texture]\nN\nx\ny\nz\nA\n1\n0 0 100 0 0 100 0 5e11\n#\n"),
+         SchemeLoadStatus::Invalid, "the vertex (0, 500000000000) of A (1) is out of range"},
+        {Write("good.dat", kTwoZoneScheme), SchemeLoadStatus::Loaded, ""},
+    };
+    for (const auto& c : cases) {
+        soiltex scheme;
+        std::string reason = "stale";
+        EXPECT_EQ(LoadSchemeFile(c.path, &scheme, &reason), c.status) << c.path;
+        EXPECT_EQ(reason.substr(0, c.reason.size()), c.reason) << c.path;
+        EXPECT_EQ(reason.empty(), c.reason.empty()) << c.path;
+    }
+    EXPECT_EQ(SchemeLoadLine(SchemeLoadStatus::Unreadable, "it is a FIFO"),
+              "Unable to load the classification scheme file: it is a FIFO");
+    EXPECT_EQ(SchemeLoadLine(SchemeLoadStatus::Invalid, "A (1) and B (2) overlap"),
+              "Classification scheme is invalid. It will not be loaded. Reason: A (1) and B (2) "
+              "overlap.");
 }
 
 TEST(SchemeFileLocation, BundledSchemeIsFoundFromAnyFolder) {
