@@ -11,10 +11,14 @@ namespace {
 
 QMessageBox::Icon BoxIcon(MessageIcon icon) {
     switch (icon) {
-    case MessageIcon::Information: return QMessageBox::Information;
-    case MessageIcon::Warning: return QMessageBox::Warning;
-    case MessageIcon::Error: return QMessageBox::Critical;
-    case MessageIcon::Question: return QMessageBox::Question;
+    case MessageIcon::Information:
+        return QMessageBox::Information;
+    case MessageIcon::Warning:
+        return QMessageBox::Warning;
+    case MessageIcon::Error:
+        return QMessageBox::Critical;
+    case MessageIcon::Question:
+        return QMessageBox::Question;
     }
     return QMessageBox::NoIcon;
 }
@@ -30,8 +34,10 @@ QString RunFileDialog(QFileDialog& dialog, const QString& defaultSuffix) {
 } // namespace
 
 void QtUserInteraction::ShowMessage(QWidget* parent, const QString& caption, const QString& text,
-                                    MessageIcon icon) {
+                                    MessageIcon icon, const QString& detail) {
     QMessageBox box(BoxIcon(icon), caption, text, QMessageBox::Ok, parent);
+    if (!detail.isEmpty())
+        box.setInformativeText(detail);
     box.exec();
 }
 
@@ -42,9 +48,12 @@ Answer QtUserInteraction::AskYesNoCancel(QWidget* parent, const QString& caption
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    default: return Answer::Cancel;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
     }
 }
 
