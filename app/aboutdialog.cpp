@@ -1,8 +1,10 @@
 #include "app/aboutdialog.h"
 
 #include "widgets/hyperlinklabel.h"
+#include "widgets/settings.h"
 
 #include <QDialogButtonBox>
+#include <QDir>
 #include <QFont>
 #include <QHBoxLayout>
 #include <QIcon>
@@ -24,7 +26,8 @@ QString PlatformName() {
 }
 
 QString AboutVersionText() {
-    return QStringLiteral("Granum for %1 ver. %2").arg(PlatformName(), QStringLiteral(GRANUM_VERSION));
+    return QStringLiteral("Granum for %1 ver. %2")
+        .arg(PlatformName(), QStringLiteral(GRANUM_VERSION));
 }
 
 AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
@@ -42,9 +45,17 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     auto* purpose = new QLabel(QStringLiteral("Soil texture classification"), this);
     auto* authors = new QLabel(QStringLiteral("Granum developers\nCopyright \u00A9 2026"), this);
 
-    auto* web = new HyperlinkLabel(QString::fromLatin1(kWebAddress), QUrl(kWebAddress), this);
-    auto* mail = new HyperlinkLabel(QString::fromLatin1(kMailAddress),
-                                    QUrl(QStringLiteral("mailto:") + kMailAddress), this);
+    auto* licence = new QLabel(QStringLiteral("Free software: you may share and change it under "
+                                              "the terms of the"),
+                               this);
+    auto* licenceLink =
+        new HyperlinkLabel(QString::fromLatin1(kLicenceName), QUrl(kLicenceAddress), this);
+    auto* settingsFile =
+        new QLabel(QStringLiteral("Settings: %1\n(the name that the settings file has had since "
+                                  "version 4.0, so that no setting is lost)")
+                       .arg(QDir::toNativeSeparators(settings::Open(QString())->fileName())),
+                   this);
+    settingsFile->setTextInteractionFlags(Qt::TextSelectableByMouse);
 
     auto* text = new QVBoxLayout;
     text->addWidget(version);
@@ -52,8 +63,10 @@ AboutDialog::AboutDialog(QWidget* parent) : QDialog(parent) {
     text->addSpacing(8);
     text->addWidget(authors);
     text->addSpacing(8);
-    text->addWidget(web);
-    text->addWidget(mail);
+    text->addWidget(licence);
+    text->addWidget(licenceLink);
+    text->addSpacing(8);
+    text->addWidget(settingsFile);
 
     auto* body = new QHBoxLayout;
     body->setSpacing(16);

@@ -1,6 +1,7 @@
 #include "chart/chartdefinition.h"
 
 #include "scheme/schemefile.h"
+#include "util/pathkind.h"
 
 #include <fstream>
 
@@ -16,6 +17,9 @@ ChartDefinitionStatus ReadChartDefinition(ChartModel& model) {
     if (model.mSchemeFile.empty())
         return ChartDefinitionStatus::NotFound;
     const std::string path = ResolveDataFile(ChartDefinitionPath(model.mSchemeFile));
+    // Opening a FIFO would wait for a writer, and a folder or device is never a chart definition.
+    if (!pathkind::NotRegularReason(path).empty())
+        return ChartDefinitionStatus::NotRegular;
     if (!std::ifstream(path, std::ios::binary).is_open())
         return ChartDefinitionStatus::NotFound;
 
@@ -39,6 +43,8 @@ std::string ChartDefinitionMessage(ChartDefinitionStatus status) {
         return "Classification scheme in the chart definition file is invalid";
     case ChartDefinitionStatus::Unreadable:
         return "Unable to load the chart definition file";
+    case ChartDefinitionStatus::NotRegular:
+        return "The chart definition file is a folder, FIFO or device; it is not read";
     case ChartDefinitionStatus::NotFound:
     case ChartDefinitionStatus::Loaded:
         break;

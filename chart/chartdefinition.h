@@ -9,6 +9,7 @@ enum class ChartDefinitionStatus {
     Loaded,     // its scheme replaced model.mScheme
     Invalid,    // read, but not a valid scheme: model.mScheme is as the page gave it
     Unreadable, // failed while being read: model.mScheme is as the page gave it
+    NotRegular, // a folder, FIFO or device: not opened, model.mScheme is as the page gave it
 };
 
 // The chart definition file of a scheme path: the path up to its first "." (all of it when it
@@ -20,5 +21,5 @@ std::string ChartDefinitionPath(const std::string& schemeFile);
 ChartDefinitionStatus ReadChartDefinition(ChartModel& model);
 
 // "Classification scheme in the chart definition file is invalid" / "Unable to load the chart
-// definition file" for the two failures; empty otherwise.
+// definition file" / that it is not a regular file, for the three failures; empty otherwise.
 std::string ChartDefinitionMessage(ChartDefinitionStatus status);

@@ -11,9 +11,11 @@
 #include "scheme/samplelookup.h"
 
 #include <QGuiApplication>
+#include <charconv>
 #include <cstdlib>
 #include <ostream>
 #include <sstream>
+#include <string_view>
 
 namespace {
 
@@ -45,15 +47,22 @@ void ApplyHide(const std::string& list, ChartModel* model) {
     }
 }
 
+// "WxH" with whole numbers from 100 to 20000; digits only, each checked for overflow.
 QSize ParseSize(const std::string& text) {
-    int width = 0;
-    int height = 0;
-    char x = 0;
-    char extra = 0;
-    if (std::sscanf(text.c_str(), "%d%c%d%c", &width, &x, &height, &extra) != 3 ||
-        (x != 'x' && x != 'X') || width < 100 || height < 100 || width > 20000 || height > 20000)
-        throw OptionError("--size: \"" + text + "\" is not WxH with 100 to 20000 pixels each");
-    return {width, height};
+    const std::size_t x = text.find_first_of("xX");
+    int size[2] = {0, 0};
+    const std::string_view parts[2] = {
+        std::string_view(text).substr(0, x),
+        x == std::string::npos ? std::string_view() : std::string_view(text).substr(x + 1)};
+    for (int i = 0; i < 2; ++i) {
+        const std::string_view part = parts[i];
+        const char* end = part.data() + part.size();
+        if (part.empty() || part[0] < '0' || part[0] > '9' ||
+            std::from_chars(part.data(), end, size[i]).ptr != end || size[i] < 100 ||
+            size[i] > 20000)
+            throw OptionError("--size: \"" + text + "\" is not WxH with 100 to 20000 pixels each");
+    }
+    return {size[0], size[1]};
 }
 
 // The rows of a sample file that the chart plots, as the Point Lookup page selects them.

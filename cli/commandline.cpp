@@ -16,6 +16,8 @@
 
 #include <algorithm>
 #include <array>
+#include <cstring>
+#include <initializer_list>
 #include <ostream>
 #include <string>
 #include <unistd.h>
@@ -72,9 +74,47 @@ AxisRange ParseRange(const std::string& option, const std::string& text) {
     return range;
 }
 
-} // namespace
+// The command line with every word after "lookup" that is not one of its options moved behind a
+// "--", so that a value beginning with "-" ("-inf", "-.5") reaches the value check instead of
+// being taken for an unknown option. Other command lines come back as they are.
+std::vector<char*> LookupValuesAsPositionals(int argc, char** argv) {
+    std::vector<char*> words(argv, argv + argc);
+    const auto is = [](const char* word, std::initializer_list<const char*> names) {
+        return std::any_of(names.begin(), names.end(),
+                           [word](const char* name) { return std::strcmp(word, name) == 0; });
+    };
+    int command = 1;
+    while (command < argc && argv[command][0] == '-')
+        command += is(argv[command], {"-s", "--scheme"}) ? 2 : 1;
+    if (command >= argc || std::strcmp(argv[command], "lookup") != 0)
+        return words;
+    std::vector<char*> options, values;
+    for (int i = command + 1; i < argc; ++i) {
+        char* word = argv[i];
+        if (std::strcmp(word, "--") == 0) {
+            values.insert(values.end(), argv + i + 1, argv + argc);
+            break;
+        }
+        if (is(word, {"-s", "--scheme"})) {
+            options.push_back(word);
+            if (i + 1 < argc)
+                options.push_back(argv[++i]);
+        } else if (std::strncmp(word, "--", 2) == 0 || std::strncmp(word, "-s", 2) == 0 ||
+                   is(word, {"-h"})) {
+            options.push_back(word);
+        } else {
+            values.push_back(word);
+        }
+    }
+    static char mark[] = "--";
+    words.resize(std::size_t(command) + 1);
+    words.insert(words.end(), options.begin(), options.end());
+    words.push_back(mark);
+    words.insert(words.end(), values.begin(), values.end());
+    return words;
+}
 
-int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) {
+int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
     CLI::App app{"Granum: classifies soil samples into soil texture classes.", "granum-cli"};
     app.require_subcommand(1, 1);
     app.set_version_flag("--version", "", "Print the version and exit");
@@ -87,7 +127,8 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
             ->capture_default_str();
     };
 
-    // Before the command too: "granum-cli -s myscheme.dat lookup ..." reads as naturally as after it.
+    // Before the command too: "granum-cli -s myscheme.dat lookup ..." reads as naturally as after
+    // it.
     addScheme(&app);
 
     ClassifyOptions classifyOptions;
@@ -125,6 +166,8 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
         ->required()
         ->expected(3)
         ->type_name("");
+    lookup->footer("Exit status: 0; 1 for { fail }; 2 when a value is neither a number within 0 to "
+                   "100 nor -, or the scheme cannot be used.");
 
     std::array<std::string, 3> rangeTexts{"0:100", "0:100", "0:100"};
     CLI::App* range = app.add_subcommand(
@@ -147,9 +190,10 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
     CLI::App* chart = app.add_subcommand(
         "chart", "Draw the texture triangle with samples or a range, as EMF, SVG, PNG or PDF");
     addScheme(chart);
-    chart->add_option("SAMPLES", chartOptions.samples,
-                      "Sample file or CSV file with a header, read as classify reads it; - is "
-                      "standard input; none: the triangle alone")
+    chart
+        ->add_option("SAMPLES", chartOptions.samples,
+                     "Sample file or CSV file with a header, read as classify reads it; - is "
+                     "standard input; none: the triangle alone")
         ->type_name("");
     for (std::size_t i = 0; i < 3; ++i)
         chartRangeOptions[i] =
@@ -162,8 +206,9 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
     chart->add_option("--layout", chartOptions.layout, "tri (equilateral) or bi (right-angled)")
         ->type_name("tri|bi")
         ->capture_default_str();
-    chart->add_option("--hide", chartOptions.hide,
-                      "Leave out any of titles,values,labels,grid,legend,classes")
+    chart
+        ->add_option("--hide", chartOptions.hide,
+                     "Leave out any of titles,values,labels,grid,legend,classes")
         ->type_name("LIST");
     chart->add_option("--size", chartOptions.size, "Size of the chart window's client area")
         ->type_name("WxH")
@@ -171,8 +216,9 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
     chart->add_option("--dpi", chartOptions.dpi, "Pixels per inch the chart is laid out for")
         ->type_name("N")
         ->capture_default_str();
-    chart->add_option("-o,--output", chartOptions.output,
-                      "The picture; its extension gives the format: .emf, .svg, .png or .pdf")
+    chart
+        ->add_option("-o,--output", chartOptions.output,
+                     "The picture; its extension gives the format: .emf, .svg, .png or .pdf")
         ->type_name("OUT")
         ->required();
     chart->footer("The chart definition file beside the scheme (NAME.cha) is drawn in place of "
@@ -196,12 +242,14 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
         const std::vector<CLI::App*> commands = app.get_subcommands({});
         if (std::none_of(commands.begin(), commands.end(),
                          [&name](const CLI::App* c) { return c->get_name() == name; }))
-            return PrintUsageError(err, "unknown command \"" + name +
-                                         "\" (commands: classify, lookup, range, chart, check, schemes)");
+            return PrintUsageError(
+                err, "unknown command \"" + name +
+                         "\" (commands: classify, lookup, range, chart, check, schemes)");
     }
 
     try {
-        app.parse(argc, argv);
+        std::vector<char*> words = LookupValuesAsPositionals(argc, argv);
+        app.parse(int(words.size()), words.data());
     } catch (const CLI::CallForHelp& e) {
         return app.exit(e, out, err);
     } catch (const CLI::CallForAllHelp& e) {
@@ -249,4 +297,16 @@ int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) 
     } catch (const UsageError& e) {
         return PrintUsageError(err, e.what());
     }
+}
+
+} // namespace
+
+int RunCommandLine(int argc, char** argv, std::ostream& out, std::ostream& err) {
+    const int status = RunCommand(argc, argv, out, err);
+    // Once for every command: an answer that did not reach standard output is a failure.
+    if (!out.flush()) {
+        PrintError(err, "cannot write standard output");
+        return kExitUnusable;
+    }
+    return status;
 }

@@ -1,5 +1,7 @@
 #include "cli/inputsource.h"
 
+#include "util/pathkind.h"
+
 #include <algorithm>
 #include <cerrno>
 #include <cstring>
@@ -12,14 +14,20 @@ FileInput::FileInput(const std::string& path) : mPath(path), mFd(0) {
         mPath = "standard input";
         return;
     }
-    mFd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Refused by path before the open, which would wait for a FIFO's writer or wake a device.
+    const std::string notRegular = pathkind::NotRegularReason(path);
+    if (!notRegular.empty())
+        throw BatchIoError("cannot read " + path + ": " + notRegular);
+    // Non-blocking, and checked again once open, in case the path changed in between.
+    mFd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     if (mFd < 0)
         throw BatchIoError("cannot open " + path + ": " + std::strerror(errno));
     struct stat info {};
-    if (::fstat(mFd, &info) == 0 && S_ISDIR(info.st_mode)) {
+    if (::fstat(mFd, &info) != 0 || !S_ISREG(info.st_mode)) {
         ::close(mFd);
-        throw BatchIoError("cannot read " + path + ": it is a folder");
+        throw BatchIoError("cannot read " + path + ": it is not a regular file");
     }
+    ::fcntl(mFd, F_SETFL, ::fcntl(mFd, F_GETFL) & ~O_NONBLOCK);
 #ifdef POSIX_FADV_SEQUENTIAL
     ::posix_fadvise(mFd, 0, 0, POSIX_FADV_SEQUENTIAL);
 #endif

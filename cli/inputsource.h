@@ -22,7 +22,7 @@ public:
 };
 
 // A file on disk, or standard input for "-". Throws BatchIoError from the constructor when the
-// file cannot be opened (or is a folder).
+// file cannot be opened (or is a folder, FIFO or device, refused before opening).
 class FileInput : public InputSource {
 public:
     explicit FileInput(const std::string& path);

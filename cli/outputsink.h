@@ -13,10 +13,18 @@ public:
     virtual void Commit() {}
 };
 
-// Standard output for "-"; otherwise a file that appears only when Commit succeeds: the bytes go
-// to a temporary file beside it, renamed over it at the end, so a failed run leaves an existing
-// file as it was and the output may name the input. Throws BatchIoError from the constructor
-// when the temporary file cannot be made.
+// Standard output for "-"; otherwise the file the path names, written the way that keeps what is
+// there safe:
+// - a regular file (or a new one) appears only when Commit succeeds: the bytes go to a temporary
+//   file beside it that is renamed over it at the end, with the old file's permission bits (and,
+//   for root, its owner), so a failed or interrupted run leaves it as it was and the output may
+//   name the input;
+// - a symbolic link is followed: its final target is replaced that way, the link stays;
+// - a FIFO or a device is opened and written directly (opening a FIFO waits for its reader);
+// - a folder, a file without any write permission bit (even for root) or one the user may not
+//   write is refused.
+// SIGINT, SIGTERM and SIGHUP while the temporary file exists remove it before the program ends
+// as the signal would end it. Throws BatchIoError from the constructor with the reason.
 class FileOutput : public OutputSink {
 public:
     explicit FileOutput(const std::string& path);
@@ -27,9 +35,14 @@ public:
     void Commit() override;
 
 private:
-    std::string mPath;
-    std::string mTemporary; // empty for standard output and after Commit
+    void OpenTemporary(const std::string& target);
+    void DropTemporary();
+
+    std::string mPath;      // as the user gave it, for messages
+    std::string mTarget;    // the file that is replaced: the path with its links followed
+    std::string mTemporary; // empty when writing directly or after Commit
     int mFd;
+    bool mOwnsFd = false; // false for standard output
 };
 
 // Collects the bytes in a string, for tests.

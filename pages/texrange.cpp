@@ -98,7 +98,8 @@ CTexRange::CTexRange(UserInteraction& interaction, QWidget* parent)
     for (QWidget* child : findChildren<QWidget*>())
         child->installEventFilter(this);
 
-    mCountLabel->setText(QString::fromStdString(RangeCountText(0)) + ":");
+    // The label's own text until a lookup or a reset gives a count.
+    mCountLabel->setText("0 texture class(es):");
     ShowScheme();
     WriteFields();
 }
@@ -193,9 +194,9 @@ bool CTexRange::ReadField(RangeField& field, Axis axis, const char* bound, doubl
         return true;
     }
     const QString why = isNumber ? "must be between 0 and 100" : "must be a number";
-    mInteraction.ShowMessage(this, "Granum",
+    mInteraction.ShowMessage(this, kProblemInRange,
                              QString("The %1 of the %2 range %3.").arg(bound, AxisName(axis), why),
-                             MessageIcon::Warning);
+                             MessageIcon::None);
     field.setFocus();
     field.selectAll();
     return false;
@@ -240,10 +241,13 @@ bool CTexRange::Lookup() {
     const int unordered = FirstUnorderedAxis({x.min, y.min, z.min}, {x.max, y.max, z.max});
     if (unordered >= 0) {
         const Axis axis = static_cast<Axis>(unordered);
+        // The results of the previous range would read as this one's.
+        mRangePolygon = polygon();
+        ClearResults();
         mInteraction.ShowMessage(
             this, kProblemInRange,
             QString::fromStdString(RangeOrderMessage(AxisName(axis).toStdString())),
-            MessageIcon::Information);
+            MessageIcon::None);
         mRanges[axis].minField->setFocus();
         mRanges[axis].minField->selectAll();
         return false;

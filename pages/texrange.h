@@ -32,8 +32,9 @@ public:
     // Reads and checks the six limits, then shows the classes the range overlaps and the
     // coordinates of its polygon ("{ fail }" when it holds no part of the triangle). Does nothing
     // while no scheme is loaded; stops with a message and the focus on the field at the first
-    // limit that is not a number within 0 to 100, or at the first axis whose minimum is not
-    // below its maximum.
+    // limit that is not a number within 0 to 100 (the results stay), or at the first axis whose
+    // minimum is not below its maximum (the results are cleared). Every message is captioned
+    // "Problem in range", without an icon.
     void LookupRange();
     // LookupRange, then the chart of the scheme with the range polygon when it has a vertex.
     void PlotChart();
@@ -54,6 +55,7 @@ public:
     // Class names, one a line; coordinate lines "(x,\ty,\tz)"; lines separated by "\n".
     QString ClassText() const;
     QString CoordText() const;
+    // The count without the label's colon; "0 texture class(es)" before the first lookup.
     QString CountText() const;
     QString SchemeNameText() const;
     QString RangeTitle(Axis axis) const;

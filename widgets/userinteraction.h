@@ -6,8 +6,8 @@ class QDialog;
 class QPrinter;
 class QWidget;
 
-// The icon of a message box; the caption and text say the rest.
-enum class MessageIcon { Information, Warning, Error, Question };
+// The icon of a message box (None: no icon); the caption and text say the rest.
+enum class MessageIcon { Information, Warning, Error, Question, None };
 
 // The answer to a Yes/No/Cancel question.
 enum class Answer { Yes, No, Cancel };

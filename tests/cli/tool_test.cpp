@@ -5,13 +5,17 @@
 #include "scheme/schemefile.h"
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <random>
 #include <sstream>
 #include <string>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
@@ -53,14 +57,26 @@ protected:
     }
     void TearDown() override { fs::remove_all(mFolder); }
 
-    // Runs the command line (words split at blanks by the shell) with the text on standard input.
-    Result Run(const std::string& commandLine, const std::string& input = "") {
+    // Runs the command line (words split at blanks by the shell) with the text on standard input;
+    // a run that blocks is ended after a minute (status 124).
+    Result Run(const std::string& commandLine, const std::string& input = "",
+               const std::string& output = ".stdout") {
         Spit(mFolder / ".stdin", input);
-        const int status = std::system(("cd " + mFolder.string() + " && " GRANUM_CLI " " +
-                                        commandLine + " <.stdin >.stdout 2>.stderr")
-                                           .c_str());
+        const int status =
+            std::system(("cd " + mFolder.string() + " && timeout 60 " GRANUM_CLI " " + commandLine +
+                         " <.stdin >" + output + " 2>.stderr")
+                            .c_str());
         return {WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status),
                 Slurp(mFolder / ".stdout"), Slurp(mFolder / ".stderr")};
+    }
+
+    // Each case's command gives its status and its text as the one line on standard error.
+    template <typename Cases> void ExpectTheOneLine(const Cases& cases) {
+        for (const auto& c : cases) {
+            const Result r = Run(c.command);
+            EXPECT_EQ(r.status, c.status) << c.command;
+            EXPECT_EQ(r.err, "granum-cli: " + std::string(c.text) + "\n");
+        }
     }
 
     fs::path mFolder;
@@ -89,6 +105,14 @@ TEST_F(ToolRun, MistakesGetOneClearLineAndAFailingStatus) {
         {"chart -s zones.dat -o c.jpg", 2, "\"c.jpg\" does not end in .emf, .svg, .png or .pdf"},
         {"chart -s zones.dat -o no/such/c.svg", 2, "cannot write no/such/c.svg"},
         {"chart -s zones.dat --x 90:100 --y 90:100 -o c.png", 1, "enclose no part of the triangle"},
+        // A typed value is never quietly taken as missing, however it begins.
+        {"lookup -s zones.dat 150 0 0", 2, "first \"150\" is not a number within 0 to 100"},
+        {"lookup -s zones.dat -inf 18 40", 2, "first \"-inf\" is not a number"},
+        {"lookup 40 -s zones.dat -5 40", 2, "second \"-5\" is not a number"},
+        {"lookup -s zones.dat 10 \"\" -.5", 2, "second \"\" is not a number"},
+        // Sizes that wrap around a 32-bit integer are not taken modulo.
+        {"chart -s zones.dat --size 4294967896x400 -o c.png", 2, "--size: \"4294967896x400\""},
+        {"chart -s zones.dat --size 600x+400 -o c.png", 2, "--size: \"600x+400\""},
     };
     for (const auto& c : cases) {
         const Result r = Run(c.command);
@@ -179,9 +203,8 @@ TEST_F(ToolRun, ChartInEveryFormatForSamplesAndRanges) {
 TEST_F(ToolRun, AnswersOnStandardOutputWithTheStatus) {
     const Case cases[] = {
         {"-s zones.dat lookup 10 10 80", 0, "Low\n"},
-        {"lookup 40 20 40", 0, "Loam\n"},              // the bundled default scheme
-        {"lookup -s zones.dat - 30 20", 0, "High\n"},  // "-" is missing
-        {"lookup -s zones.dat -5 30 20", 0, "High\n"}, // a value, not an option: missing
+        {"lookup 40 20 40", 0, "Loam\n"},             // the bundled default scheme
+        {"lookup -s zones.dat - 30 20", 0, "High\n"}, // "-" is missing
         {"lookup -s zones.dat 60 60 60", 1, "{ fail }\n"},
         {"lookup -s noborder.dat 20 30 50", 0, "Low\nHigh\n"},
         {"range -s zones.dat --x 20:40 --y 10:30 --z 40:60", 0,
@@ -241,6 +264,148 @@ TEST_F(ToolRun, SameTexturesAsPointLookupUsda) {
     EXPECT_FALSE(std::getline(out, written));
     EXPECT_GT(rows, 0u);
     EXPECT_NE(Run("schemes").out.find("usda  "), std::string::npos);
+}
+
+// Every command, its answer on a full standard output: said, and 2.
+TEST_F(ToolRun, FailedWriteToStandardOutputExitsTwo) {
+    for (const std::string command :
+         {"lookup -s zones.dat 10 10 80", "range -s zones.dat", "check zones.dat", "schemes",
+          "--help", "--version", "lookup --help", "classify -s zones.dat -q"}) {
+        const Result r = Run(command, "S1,10,10,80\n", "/dev/full");
+        EXPECT_EQ(r.status, 2) << command;
+        EXPECT_NE(r.err.find("cannot write standard output"), std::string::npos)
+            << command << ": " << r.err;
+    }
+}
+
+// Folders, FIFOs and devices given as input are refused by their path: a FIFO without a writer
+// would block the open for ever, here until the minute's timeout.
+TEST_F(ToolRun, NonRegularInputsAreRefusedWithoutBlocking) {
+    ASSERT_EQ(::mkfifo((mFolder / "fifo").c_str(), 0600), 0);
+    const Case cases[] = {
+        {"classify -s zones.dat fifo", 2, "cannot read fifo: it is a FIFO"},
+        {"classify -s zones.dat /dev/zero", 2, "cannot read /dev/zero: it is a device"},
+        {"classify -s zones.dat .", 2, "cannot read .: it is a folder"},
+        {"chart -s zones.dat fifo -o c.png", 2, "cannot read fifo: it is a FIFO"},
+    };
+    ExpectTheOneLine(cases);
+    // A chart definition file that is a FIFO is said and left alone; the scheme is drawn.
+    fs::rename(mFolder / "fifo", mFolder / "zones.cha");
+    const Result r = Run("chart -s ./zones.dat -o c.png");
+    EXPECT_EQ(r.status, 0) << r.err;
+    EXPECT_NE(r.err.find("zones.cha: The chart definition file is a folder, FIFO or device"),
+              std::string::npos)
+        << r.err;
+}
+
+// The target of -o is written, never replaced by something else: a link keeps pointing at its
+// file, a FIFO's reader gets the output, a device stays a device, a private file stays private.
+TEST_F(ToolRun, OutputNeverReplacesLinksFifosDevicesOrPermissions) {
+    const std::string classified = "S1,10,10,80,Low\n";
+    Spit(mFolder / "in.csv", "S1,10,10,80\n");
+    Spit(mFolder / "private.csv", "old\n");
+    fs::permissions(mFolder / "private.csv", fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_symlink("private.csv", mFolder / "link.csv");
+    fs::create_symlink("sub/new.csv", mFolder / "dangling.csv");
+    fs::create_directory(mFolder / "sub");
+    const Result viaLink = Run("classify -s zones.dat -q in.csv -o link.csv");
+    EXPECT_EQ(viaLink.status, 0) << viaLink.err;
+    EXPECT_TRUE(fs::is_symlink(mFolder / "link.csv"));
+    EXPECT_EQ(Slurp(mFolder / "private.csv"), classified);
+    EXPECT_EQ(fs::status(mFolder / "private.csv").permissions() & fs::perms::all,
+              fs::perms::owner_read | fs::perms::owner_write);
+    EXPECT_EQ(Run("classify -s zones.dat -q in.csv -o dangling.csv").status, 0);
+    EXPECT_TRUE(fs::is_symlink(mFolder / "dangling.csv"));
+    EXPECT_EQ(Slurp(mFolder / "sub/new.csv"), classified);
+
+    ASSERT_EQ(::mkfifo((mFolder / "fifo").c_str(), 0600), 0);
+    // Open for reading first, without waiting, so that the tool's open does not wait either and
+    // a tool that renamed over the FIFO could not hang the test.
+    const int reader = ::open((mFolder / "fifo").c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(reader, 0);
+    const Result toFifo = Run("classify -s zones.dat -q in.csv -o fifo");
+    std::string read(256, '\0');
+    read.resize(std::size_t(std::max<ssize_t>(0, ::read(reader, read.data(), read.size()))));
+    ::close(reader);
+    EXPECT_EQ(toFifo.status, 0) << toFifo.err;
+    EXPECT_EQ(read, classified);
+    EXPECT_TRUE(fs::is_fifo(mFolder / "fifo"));
+
+    // Root replaces another user's file as that user's.
+    Spit(mFolder / "theirs.csv", "old\n");
+    if (::chown((mFolder / "theirs.csv").c_str(), 4321, 4321) == 0) {
+        EXPECT_EQ(Run("classify -s zones.dat -q in.csv -o theirs.csv").status, 0);
+        struct stat info {};
+        ASSERT_EQ(::stat((mFolder / "theirs.csv").c_str(), &info), 0);
+        EXPECT_EQ(info.st_uid, 4321u);
+        EXPECT_EQ(info.st_gid, 4321u);
+    }
+
+    // A twin of /dev/null inside the test's folder (making one needs root).
+    if (::mknod((mFolder / "null").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0) {
+        EXPECT_EQ(Run("classify -s zones.dat -q in.csv -o null").status, 0);
+        EXPECT_TRUE(fs::is_character_file(mFolder / "null"));
+    }
+}
+
+// Without a write bit the file is read-only on purpose, also for root, for whom the permission
+// check alone would let everything through; a folder is never an output. Both keep what is there.
+TEST_F(ToolRun, ReadOnlyOrFolderOutputIsRefusedAndKept) {
+    Spit(mFolder / "in.csv", "S1,10,10,80\n");
+    Spit(mFolder / "ro.csv", "old\n");
+    fs::permissions(mFolder / "ro.csv", fs::perms::owner_read | fs::perms::group_read);
+    fs::create_directory(mFolder / "sub");
+    const Case cases[] = {
+        {"classify -s zones.dat in.csv -o ro.csv", 2, "cannot write ro.csv: it is read-only"},
+        {"classify -s zones.dat in.csv -o sub", 2, "cannot write sub: it is a folder"},
+    };
+    ExpectTheOneLine(cases);
+    EXPECT_EQ(Slurp(mFolder / "ro.csv"), "old\n");
+    EXPECT_TRUE(fs::is_empty(mFolder / "sub"));
+}
+
+// Ctrl-C, SIGTERM and SIGHUP in the middle of a run: the signal ends the tool as it would any
+// program, the temporary file beside the output goes with it, and the old output stays.
+TEST_F(ToolRun, InterruptedClassifyLeavesNoTemporaryFileAndKeepsTheOutput) {
+    const fs::path feed = mFolder / "feed";
+    ASSERT_EQ(::mkfifo(feed.c_str(), 0600), 0);
+    const auto temporaries = [this] {
+        int count = 0;
+        for (const auto& entry : fs::directory_iterator(mFolder))
+            count += entry.path().filename().string().rfind(".granum-cli-", 0) == 0;
+        return count;
+    };
+    for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
+        SCOPED_TRACE(signal);
+        Spit(mFolder / "out.csv", "old\n");
+        const pid_t child = ::fork();
+        ASSERT_GE(child, 0);
+        if (child == 0) {
+            // A test runner started in the background may hand down ignored signals.
+            for (int s : {SIGINT, SIGTERM, SIGHUP})
+                std::signal(s, SIG_DFL);
+            const int in = ::open(feed.c_str(), O_RDONLY);
+            if (in < 0 || ::dup2(in, 0) < 0 || ::chdir(mFolder.c_str()) != 0)
+                ::_exit(99);
+            ::execl(GRANUM_CLI, GRANUM_CLI, "classify", "-s", "zones.dat", "-q", "-o", "out.csv",
+                    static_cast<char*>(nullptr));
+            ::_exit(98);
+        }
+        const int writer = ::open(feed.c_str(), O_WRONLY);
+        ASSERT_GE(writer, 0);
+        const std::string rows = "S1,10,10,80\n";
+        ASSERT_EQ(::write(writer, rows.data(), rows.size()), ssize_t(rows.size()));
+        for (int i = 0; i < 500 && temporaries() == 0; ++i)
+            ::usleep(10000);
+        EXPECT_EQ(temporaries(), 1);
+        ::kill(child, signal);
+        int status = 0;
+        ::waitpid(child, &status, 0);
+        ::close(writer);
+        EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
+        EXPECT_EQ(temporaries(), 0);
+        EXPECT_EQ(Slurp(mFolder / "out.csv"), "old\n");
+    }
 }
 
 } // namespace

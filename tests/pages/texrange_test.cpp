@@ -93,7 +93,8 @@ TEST_F(RangePage, EveryLookupListsEachClassOnceAndThePolygon) {
 
 // Every command that reads the fields stops at the refused one, says which, and changes nothing;
 // a reset says it once however many axes it resets. A minimum not below its maximum stops the
-// lookup and the chart at the first such axis; the resets do not look.
+// lookup and the chart at the first such axis and clears the previous range's results; the
+// resets do not look. Every message is a "Problem in range" without an icon.
 TEST_F(RangePage, RefusedFieldsStopEveryCommand) {
     Start(kTwoZone);
     const QStringList before = Results();
@@ -102,13 +103,15 @@ TEST_F(RangePage, RefusedFieldsStopEveryCommand) {
         RangeField* field;
         const char* message; // part of it
         int commands;        // how many of the commands below refuse
+        bool clears;         // the results of the last lookup go
     } cases[] = {
-        {"0,101,0,100,0,100", &mPage.MaxField(kX), "maximum", 4},
-        {"0,100,,100,0,100", &mPage.MinField(kY), "minimum", 4}, // empty is no limit
-        {"0,100,0,100,-1,100", &mPage.MinField(kZ), "minimum", 4},
-        {"abc,101,0,102,0,100", &mPage.MaxField(kY), "maximum", 4}, // maxima first, y before x
-        {"40.0000005,40,0,100,0,100", &mPage.MinField(kX), "first: Min value must be smaller", 2},
-        {"0,100,60,50,70,20", &mPage.MinField(kY), "second: Min value must be smaller", 2},
+        {"0,101,0,100,0,100", &mPage.MaxField(kX), "maximum", 4, false},
+        {"0,100,,100,0,100", &mPage.MinField(kY), "minimum", 4, false}, // empty is no limit
+        {"0,100,0,100,-1,100", &mPage.MinField(kZ), "minimum", 4, false},
+        {"abc,101,0,102,0,100", &mPage.MaxField(kY), "maximum", 4, false}, // maxima, y, x first
+        {"40.0000005,40,0,100,0,100", &mPage.MinField(kX), "first: Min value must be smaller", 2,
+         true},
+        {"0,100,60,50,70,20", &mPage.MinField(kY), "second: Min value must be smaller", 2, true},
     };
     CTexRange& page = mPage;
     const std::array<std::function<void()>, 4> commands = {
@@ -125,9 +128,15 @@ TEST_F(RangePage, RefusedFieldsStopEveryCommand) {
             commands[std::size_t(i)]();
             ASSERT_EQ(mUser.messages.size(), 1u) << mUser.MessageTexts().join('\n').toStdString();
             EXPECT_TRUE(mUser.messages[0].text.contains(c.message));
+            EXPECT_EQ(mUser.messages[0].caption, "Problem in range");
+            EXPECT_EQ(mUser.messages[0].icon, MessageIcon::None);
             EXPECT_EQ(QApplication::focusWidget(), c.field);
             EXPECT_EQ(Fields(), fields);
-            EXPECT_EQ(Results(), before);
+            EXPECT_EQ(Results(), c.clears ? QStringList({"0 texture class", "", ""}) : before);
+        }
+        if (c.clears) { // the next case starts from a lookup's results again
+            Set("0,100,0,100,0,100");
+            mPage.LookupRange();
         }
     }
     EXPECT_EQ(charts, 0);
@@ -173,7 +182,8 @@ TEST_F(RangePage, SchemeLoadsLookUpAgainAndAFailedLoadKeepsTheScheme) {
     mPage.LookupRange();
     mPage.PlotChart();
     EXPECT_EQ(mUser.messages.size(), 1u); // only the startup's
-    EXPECT_EQ(Results(), QStringList({"0 texture class", "", ""}));
+    // No count that reads as a lookup's answer before there was one.
+    EXPECT_EQ(Results(), QStringList({"0 texture class(es)", "", ""}));
 
     Set("10,60,10,60,10,60");
     mUser.openFileNames = {kTwoZone, GRANUM_TEST_DATA_DIR "/cli-schemes/notexture.dat"};

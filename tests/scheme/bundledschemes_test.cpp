@@ -1,0 +1,342 @@
+// Every bundled scheme (schemes/*.dat, listed when the test runs): it loads and is valid, its
+// classes tile the triangle, every composition of the tenth-percent grid gets exactly one class,
+// its details carry the metadata lines, and away from boundaries it gives the class of the
+// published vertex table it was built from (tests/data/reference-triangles/schemes.txt).
+#include "scheme/pointclassifier.h"
+#include "scheme/schemefile.h"
+#include "scheme/soiltex.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <map>
+#include <set>
+#include <sstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+const std::string kTables = GRANUM_TEST_DATA_DIR "/reference-triangles/";
+
+std::vector<std::string> BundledSchemes() {
+    std::vector<std::string> files;
+    for (const auto& entry : std::filesystem::directory_iterator(GRANUM_SCHEMES_DIR))
+        if (entry.path().extension() == ".dat")
+            files.push_back(entry.path().filename().string());
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::string Lower(std::string s) {
+    for (char& c : s)
+        c = char(std::tolower(static_cast<unsigned char>(c)));
+    return s;
+}
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// The details region's "key: value" lines.
+std::map<std::string, std::string> Metadata(const std::string& fileText) {
+    std::map<std::string, std::string> keys;
+    std::istringstream details(fileText.substr(0, fileText.find("[texture]")));
+    std::string line;
+    while (std::getline(details, line)) {
+        if (!line.empty() && line.back() == '\r')
+            line.pop_back();
+        const std::size_t colon = line.find(": ");
+        if (colon != std::string::npos && line.find(' ') > colon)
+            keys[line.substr(0, colon)] = line.substr(colon + 2);
+    }
+    return keys;
+}
+
+// A row of schemes.txt: the table a scheme was built from ("-" for none) and its options.
+struct Band {
+    std::string component; // "clay", "silt" or "sand"
+    double low, high;
+};
+struct Reference {
+    std::string table;
+    bool unordered = false;   // vertices not listed in order around their class
+    std::vector<Band> exempt; // compositions with the component in [low, high] are not compared
+};
+
+std::map<std::string, Reference> ReadManifest() {
+    std::map<std::string, Reference> rows;
+    std::istringstream in(ReadText(kTables + "schemes.txt"));
+    std::string line;
+    while (std::getline(in, line)) {
+        std::istringstream words(line);
+        std::string file, word;
+        if (!(words >> file) || file[0] == '#')
+            continue;
+        Reference& row = rows[file];
+        words >> row.table;
+        while (words >> word) {
+            if (word == "unordered") {
+                row.unordered = true;
+            } else if (word.rfind("exempt=", 0) == 0) {
+                // exempt=COMPONENT:low-high
+                const std::size_t colon = word.find(':'), dash = word.find('-', colon);
+                row.exempt.push_back({Lower(word.substr(7, colon - 7)),
+                                      std::stod(word.substr(colon + 1, dash - colon - 1)),
+                                      std::stod(word.substr(dash + 1))});
+            } else {
+                ADD_FAILURE() << "schemes.txt: unknown option " << word;
+            }
+        }
+    }
+    return rows;
+}
+
+std::vector<std::string> SplitCsv(const std::string& line) {
+    std::vector<std::string> fields(1);
+    bool quoted = false;
+    for (char c : line) {
+        if (c == '"')
+            quoted = !quoted;
+        else if (c == ',' && !quoted)
+            fields.emplace_back();
+        else if (c != '\r')
+            fields.back() += c;
+    }
+    return fields;
+}
+
+struct Point {
+    double x, y;
+};
+
+// The classes of a published table in the scheme's plane, in the table's order (position + 1 is
+// the id the scheme gives the class).
+std::vector<std::vector<Point>> ReadTable(const Reference& ref, const soiltex& scheme) {
+    std::istringstream in(ReadText(kTables + ref.table));
+    std::string line;
+    std::getline(in, line);
+    const std::vector<std::string> header = SplitCsv(line);
+    auto column = [&header](const std::string& name) {
+        for (std::size_t i = 0; i < header.size(); ++i)
+            if (Lower(header[i]) == name)
+                return int(i);
+        return -1;
+    };
+    int key = column("class_index");
+    if (key < 0)
+        key = column("code");
+    const int x = column(Lower(scheme.GetXName())), y = column(Lower(scheme.GetYName()));
+    EXPECT_TRUE(key >= 0 && x >= 0 && y >= 0) << ref.table << ": columns";
+    std::vector<std::string> keys;
+    std::vector<std::vector<Point>> classes;
+    while (std::getline(in, line)) {
+        const std::vector<std::string> f = SplitCsv(line);
+        if (f.size() < header.size())
+            continue;
+        const auto found = std::find(keys.begin(), keys.end(), f[std::size_t(key)]);
+        if (found == keys.end()) {
+            keys.push_back(f[std::size_t(key)]);
+            classes.emplace_back();
+        }
+        std::vector<Point>& c = classes[std::size_t(
+            std::find(keys.begin(), keys.end(), f[std::size_t(key)]) - keys.begin())];
+        const Point p{std::stod(f[std::size_t(x)]), std::stod(f[std::size_t(y)])};
+        if (c.empty() || c.back().x != p.x || c.back().y != p.y)
+            c.push_back(p);
+    }
+    for (std::vector<Point>& c : classes) {
+        if (ref.unordered) {
+            Point mid{0, 0};
+            for (const Point& p : c)
+                mid = {mid.x + p.x / double(c.size()), mid.y + p.y / double(c.size())};
+            std::sort(c.begin(), c.end(), [mid](const Point& a, const Point& b) {
+                return std::atan2(a.y - mid.y, a.x - mid.x) < std::atan2(b.y - mid.y, b.x - mid.x);
+            });
+        }
+    }
+    return classes;
+}
+
+double SegmentDistance(Point p, Point a, Point b) {
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double t =
+        std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
+    return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
+}
+
+bool Inside(Point p, const std::vector<Point>& poly) {
+    bool inside = false;
+    for (std::size_t i = 0, j = poly.size() - 1; i < poly.size(); j = i++) {
+        const Point a = poly[i], b = poly[j];
+        if ((a.y > p.y) != (b.y > p.y) && p.x < a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y))
+            inside = !inside;
+    }
+    return inside;
+}
+
+class BundledScheme : public testing::TestWithParam<std::string> {
+protected:
+    void SetUp() override {
+        mPath = std::string(GRANUM_SCHEMES_DIR) + "/" + GetParam();
+        ASSERT_EQ(LoadSchemeFile(mPath, &mScheme), SchemeLoadStatus::Loaded) << mPath;
+    }
+
+    std::string mPath;
+    soiltex mScheme;
+};
+
+TEST_P(BundledScheme, ClassesTileTheTriangle) {
+    double total = 0;
+    for (const TextureClass& c : mScheme.Classes())
+        total += c.region.Area();
+    EXPECT_NEAR(total, 5000.0, 1e-6);
+}
+
+TEST_P(BundledScheme, EveryTenthPercentCompositionHasExactlyOneClass) {
+    PointClassifier classifier(mScheme);
+    ASSERT_TRUE(classifier.SchemeIsValid());
+    int failures = 0;
+    for (int i = 0; i <= 1000; ++i) {
+        for (int j = 0; i + j <= 1000; ++j) {
+            const double x = i / 10.0, y = j / 10.0;
+            const std::size_t found = classifier.Classify(x, y, 100 - x - y).size();
+            if (found != 1 && ++failures <= 10)
+                ADD_FAILURE() << mScheme.GetXName() << " " << x << ", " << mScheme.GetYName() << " "
+                              << y << ": " << found << " classes";
+        }
+    }
+    EXPECT_EQ(failures, 0);
+}
+
+TEST_P(BundledScheme, DetailsCarryTheMetadata) {
+    const std::map<std::string, std::string> meta = Metadata(ReadText(mPath));
+    for (const char* key : {"name", "country", "source", "vertices", "abbreviations", "boundaries"})
+        EXPECT_FALSE(meta.count(key) == 0 || meta.at(key).empty()) << key;
+    if (meta.count("limits") != 0) {
+        std::istringstream limits(meta.at("limits"));
+        double clay = 0, silt = 0, sand = 0;
+        EXPECT_TRUE(limits >> clay >> silt >> sand && 0 < clay && clay < silt && silt < sand)
+            << meta.at("limits");
+    }
+    // Every class id has its abbreviation, and no other id is named.
+    std::set<int> ids, named;
+    for (const TextureClass& c : mScheme.Classes())
+        ids.insert(c.id);
+    std::istringstream pairs(meta.count("abbreviations") ? meta.at("abbreviations") : "");
+    std::string pair;
+    while (pairs >> pair)
+        named.insert(std::atoi(pair.c_str()));
+    EXPECT_EQ(named, ids);
+}
+
+TEST_P(BundledScheme, AwayFromBoundariesGivesTheClassOfItsPublishedTable) {
+    const std::map<std::string, Reference> manifest = ReadManifest();
+    ASSERT_EQ(manifest.count(GetParam()), 1u) << "not in schemes.txt";
+    const Reference& ref = manifest.at(GetParam());
+    if (ref.table == "-")
+        GTEST_SKIP() << "no published table: checked on its own";
+    const std::vector<std::vector<Point>> table = ReadTable(ref, mScheme);
+    // A class stored as several polygons answers with the id of its first record.
+    std::map<std::string, int> firstId;
+    for (const TextureClass& c : mScheme.Classes())
+        firstId.emplace(c.name, c.id);
+
+    PointClassifier classifier(mScheme);
+    int compared = 0, failures = 0;
+    for (int i = 0; i <= 200; ++i) {
+        for (int j = 0; i + j <= 200; ++j) {
+            const Point p{i / 2.0, j / 2.0};
+            std::map<std::string, double> share{{Lower(mScheme.GetXName()), p.x},
+                                                {Lower(mScheme.GetYName()), p.y},
+                                                {Lower(mScheme.GetZName()), 100 - p.x - p.y}};
+            bool skip = false;
+            for (const Band& band : ref.exempt)
+                skip = skip || (share[band.component] >= band.low - 0.3 &&
+                                share[band.component] <= band.high + 0.3);
+            std::vector<int> tableIds;
+            for (std::size_t c = 0; c < table.size() && !skip; ++c) {
+                for (std::size_t k = 0, l = table[c].size() - 1; k < table[c].size(); l = k++)
+                    skip = skip || SegmentDistance(p, table[c][l], table[c][k]) < 0.3;
+                if (Inside(p, table[c]))
+                    tableIds.push_back(int(c) + 1);
+            }
+            if (skip || tableIds.empty())
+                continue;
+            ++compared;
+            const std::vector<int>& found = classifier.Classify(p.x, p.y, 100 - p.x - p.y);
+            const int id =
+                found.size() == 1 ? firstId.at(mScheme.Classes()[std::size_t(found[0])].name) : 0;
+            if (std::find(tableIds.begin(), tableIds.end(), id) == tableIds.end() &&
+                ++failures <= 10)
+                ADD_FAILURE() << "at " << p.x << ", " << p.y << " the scheme gives id " << id
+                              << ", " << ref.table << " id " << tableIds[0];
+        }
+    }
+    EXPECT_EQ(failures, 0);
+    EXPECT_GT(compared, 10000) << "too few compositions compared";
+}
+
+INSTANTIATE_TEST_SUITE_P(Schemes, BundledScheme, testing::ValuesIn(BundledSchemes()),
+                         [](const testing::TestParamInfo<std::string>& info) {
+                             std::string name = info.param.substr(0, info.param.size() - 4);
+                             std::replace(name.begin(), name.end(), '-', '_');
+                             return name;
+                         });
+
+// The English name of a class: the text in its last parentheses (before any "; "), or the whole
+// name, in lower case.
+std::string EnglishName(const std::string& name) {
+    const std::size_t open = name.rfind('(');
+    if (open == std::string::npos)
+        return Lower(name);
+    const std::string inner = name.substr(open + 1, name.find_first_of(";)", open) - open - 1);
+    return Lower(inner);
+}
+
+// Systems drawn on the USDA triangle with one class split off above 60 % clay give, below it,
+// exactly the USDA class, boundaries and corners included.
+TEST(BundledSchemes, UsdaBasedSchemesAgreeWithUsdaBelowSixtyPercentClay) {
+    soiltex usda;
+    ASSERT_EQ(LoadSchemeFile(GRANUM_SCHEMES_DIR "/usda.dat", &usda), SchemeLoadStatus::Loaded);
+    for (const char* file : {"ca-en.dat", "ca-fr.dat", "br-lemos-santos.dat"}) {
+        soiltex scheme;
+        ASSERT_EQ(LoadSchemeFile(std::string(GRANUM_SCHEMES_DIR "/") + file, &scheme),
+                  SchemeLoadStatus::Loaded);
+        PointClassifier mine(scheme), theirs(usda);
+        int failures = 0;
+        for (int sand = 0; sand <= 200; ++sand) {
+            for (int clay = 0; clay < 120 && sand + clay <= 200; ++clay) {
+                const double x = sand / 2.0, y = clay / 2.0, z = 100 - x - y;
+                const std::vector<int>& a = mine.Classify(x, y, z);
+                const std::string name =
+                    a.size() == 1 ? EnglishName(scheme.Classes()[std::size_t(a[0])].name) : "";
+                const std::vector<int>& b = theirs.Classify(x, y, z);
+                if (name != Lower(usda.Classes()[std::size_t(b.at(0))].name) && ++failures <= 5)
+                    ADD_FAILURE() << file << ": sand " << x << ", clay " << y << " gives " << name;
+            }
+        }
+        EXPECT_EQ(failures, 0) << file;
+    }
+}
+
+TEST(BundledSchemes, EveryFileHasAManifestRowAndEveryRowAFile) {
+    const std::vector<std::string> files = BundledSchemes();
+    EXPECT_GE(files.size(), 24u);
+    std::set<std::string> listed;
+    for (const auto& row : ReadManifest()) {
+        listed.insert(row.first);
+        if (row.second.table != "-") {
+            EXPECT_TRUE(std::filesystem::exists(kTables + row.second.table)) << row.second.table;
+        }
+    }
+    EXPECT_EQ(listed, std::set<std::string>(files.begin(), files.end()));
+}
+
+} // namespace
