@@ -1,5 +1,7 @@
-// Any bytes as a scheme file: loading, checking and looking up must never crash or throw, an
-// invalid scheme must give empty lookups, and a valid one a reason-free check.
+// Any bytes as a scheme file: loading, checking, looking up and reading the details' key lines must
+// never crash or throw, an invalid scheme must give empty lookups, and a valid one a reason-free
+// check.
+#include "scheme/schememetadata.h"
 #include "scheme/soiltex.h"
 
 #include <cstddef>
@@ -33,7 +35,11 @@ void LookUp(const soiltex& scheme, bool usable) {
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    std::stringstream stream(std::string(reinterpret_cast<const char*>(data), size));
+    const std::string text(reinterpret_cast<const char*>(data), size);
+    std::istringstream details(text);
+    ParseSchemeMetadata(ReadSchemeDetails(details));
+
+    std::stringstream stream(text);
     soiltex scheme;
     std::vector<SchemeWordProblem> problems;
     try {

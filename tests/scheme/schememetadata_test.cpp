@@ -1,5 +1,8 @@
 #include "scheme/schememetadata.h"
+#include "scheme/soiltex.h"
 
+#include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -73,13 +76,28 @@ TEST(SchemeMetadataReading, DetailsTextEndsAtTheTextureWord) {
     }
 }
 
-// The bundled USDA scheme's details are read without problems.
-TEST(SchemeMetadataReading, BundledSchemeHasNoProblems) {
-    std::ifstream usda(GRANUM_SCHEMES_DIR "/usda.dat", std::ios::binary);
-    ASSERT_TRUE(usda);
-    const std::string details = ReadSchemeDetails(usda);
-    EXPECT_EQ(details.rfind("USDA soil texture classification", 0), 0u);
-    EXPECT_TRUE(ParseSchemeMetadata(details).problems.empty());
+// Every bundled scheme's key lines read without problems, and its abbreviations name its classes.
+TEST(SchemeMetadataReading, BundledSchemesReadWithoutProblems) {
+    int schemes = 0;
+    for (const auto& entry : std::filesystem::directory_iterator(GRANUM_SCHEMES_DIR)) {
+        if (entry.path().extension() != ".dat")
+            continue;
+        SCOPED_TRACE(entry.path().string());
+        ++schemes;
+        std::fstream file(entry.path(), std::ios::in | std::ios::binary);
+        const SchemeMetadata meta = ParseSchemeMetadata(ReadSchemeDetails(file));
+        EXPECT_EQ(meta.problems, std::vector<std::string>());
+        file.clear();
+        file.seekg(0);
+        soiltex scheme;
+        scheme.LoadScheme(file);
+        for (const auto& [id, abbreviation] : meta.abbreviations) {
+            EXPECT_TRUE(std::any_of(scheme.Classes().begin(), scheme.Classes().end(),
+                                    [id = id](const TextureClass& c) { return c.id == id; }))
+                << id << "=" << abbreviation;
+        }
+    }
+    EXPECT_GT(schemes, 0);
 }
 
 } // namespace
