@@ -9,10 +9,6 @@
 #include <string>
 #include <vector>
 
-// One soil-texture classification scheme: its name, the names of the three axes, the texture
-// classes as regions of the triangle x >= 0, y >= 0, x + y <= 100, and the border rules. Copies
-// are deep. Errors are standard exceptions whose message names the operation
-// ("soiltex::LoadScheme"); the lookups report none and give an empty result instead.
 // A coordinate word of a scheme file that is not wholly a number ("1O0", "NaN"). It is read as
 // NaN, so the scheme is not valid (unless it was an x without its y, which the format drops);
 // this says where it was.
@@ -22,6 +18,10 @@ struct SchemeWordProblem {
     std::size_t classIndex; // the class it belongs to
 };
 
+// One soil-texture classification scheme: its name, the names of the three axes, the texture
+// classes as regions of the triangle x >= 0, y >= 0, x + y <= 100, and the border rules. Copies
+// are deep. Errors are standard exceptions whose message names the operation
+// ("soiltex::LoadScheme"); the lookups report none and give an empty result instead.
 class soiltex {
 public:
     soiltex();
