@@ -21,7 +21,8 @@ class QuietInteraction : public UserInteraction {
 public:
     std::deque<QString> openFileNames;
 
-    void ShowMessage(QWidget*, const QString&, const QString&, MessageIcon) override {}
+    void ShowMessage(QWidget*, const QString&, const QString&, MessageIcon,
+                     const QString&) override {}
     Answer AskYesNoCancel(QWidget*, const QString&, const QString&) override { return Answer::No; }
     QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override {
         QString path = openFileNames.front();

@@ -3,11 +3,7 @@
 // through PointClassifier, whose cost grows with the number of classes.
 //
 //   build/bench/schemes_bench --benchmark_filter=Batch
-#if __has_include("scheme/cellclassifier.h")
 #include "scheme/cellclassifier.h"
-#else
-#include "cli/cellclassifier.h"
-#endif
 #include "scheme/pointclassifier.h"
 #include "scheme/schemefile.h"
 #include "scheme/soiltex.h"

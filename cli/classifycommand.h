@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/cellclassifier.h"
+#include "scheme/cellclassifier.h"
 #include "cli/inputsource.h"
 #include "cli/outputsink.h"
 #include "scheme/soiltex.h"

@@ -239,7 +239,7 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
     check->add_option("SCHEME", checkArgument, "A scheme file or the name of a bundled scheme")
         ->required()
         ->type_name("");
-    check->footer("Exit status: 0 valid, 1 not valid, 2 unreadable.");
+    check->footer("Exit status: 0 valid, 1 not valid or with errors, 2 unreadable.");
 
     app.add_subcommand("schemes", "List the bundled schemes");
 

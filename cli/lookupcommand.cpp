@@ -30,7 +30,8 @@ int RunLookup(const soiltex& scheme, const std::array<std::string, 3>& values, s
     if (!row)
         PrintError(err,
                    "two or more of " + axes[0] + ", " + axes[1] + ", " + axes[2] + " are missing");
-    PointClassifier classifier(scheme);
+    // The scheme was checked when it was loaded.
+    PointClassifier classifier(scheme, SchemeCheck::AlreadyDone);
     const std::vector<int> classes =
         row ? classifier.Classify(row->x, row->y, row->z) : std::vector<int>();
     if (classes.empty()) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "cli/cellclassifier.h"
+#include "scheme/cellclassifier.h"
 #include "scheme/soiltex.h"
 
 #include <optional>

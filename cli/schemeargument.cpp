@@ -10,7 +10,8 @@
 namespace {
 
 bool EndsWith(const std::string& text, const std::string& end) {
-    return text.size() >= end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
+    return text.size() >= end.size() &&
+           text.compare(text.size() - end.size(), end.size(), end) == 0;
 }
 
 } // namespace
@@ -29,10 +30,11 @@ std::string SchemeFilePath(const std::string& argument) {
 
 bool LoadSchemeArgument(const std::string& argument, soiltex* scheme, std::ostream& err) {
     const std::string path = SchemeFilePath(argument);
-    const SchemeLoadStatus status = LoadSchemeFile(path, scheme);
+    std::string reason;
+    const SchemeLoadStatus status = LoadSchemeFile(path, scheme, &reason);
     if (status == SchemeLoadStatus::Loaded)
         return true;
-    PrintError(err, path + ": " + SchemeLoadMessage(status));
+    PrintError(err, path + ": " + SchemeLoadLine(status, reason));
     std::error_code error;
     if (IsBundledName(argument) && !std::filesystem::exists(path, error))
         err << "Run '" << kToolName << " schemes' for the bundled schemes.\n";

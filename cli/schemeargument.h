@@ -17,5 +17,5 @@ bool IsBundledName(const std::string& argument);
 std::string SchemeFilePath(const std::string& argument);
 
 // Loads the scheme a --scheme value names. On failure writes "granum-cli: PATH: MESSAGE" with
-// the program's own message for unreadable and invalid schemes, and returns false.
+// the program's own message for unreadable and invalid schemes and the reason, and returns false.
 bool LoadSchemeArgument(const std::string& argument, soiltex* scheme, std::ostream& err);

@@ -1,9 +1,14 @@
 #include "cli/schemereport.h"
 
+#include "geometry/boxsweep.h"
+#include "scheme/cellclassifier.h"
 #include "util/futil.h"
 
 #include <algorithm>
+#include <cmath>
 #include <exception>
+#include <map>
+#include <memory>
 
 namespace {
 
@@ -11,44 +16,62 @@ bool InsideTriangle(const point& v) {
     return futil::ge(v.x, 0.0) && futil::ge(v.y, 0.0) && futil::le(v.x + v.y, 100.0);
 }
 
-std::string ClassLabel(const TextureClass& c) {
-    return c.name + " (" + std::to_string(c.id) + ")";
+void CheckPairs(const std::vector<TextureClass>& classes, SchemeReport* report) {
+    std::vector<Box> boxes;
+    boxes.reserve(classes.size());
+    for (const TextureClass& c : classes) {
+        // Classes the clipper cannot take are reported as errors of their own.
+        const bool searchable = c.region.Size() >= 3 && c.region.InClipRange();
+        boxes.push_back(searchable ? BoundsOf(c.region) : Box{0, 0, 0, 0});
+    }
+    ForEachOverlappingBoxPair(boxes, [&](std::size_t i, std::size_t j) {
+        const polygon common = classes[i].region.Intersect(classes[j].region);
+        if (common.Size() == 0)
+            return;
+        SchemeReport::Overlap overlap{i, j, std::nullopt};
+        if (common.Size() >= 3)
+            overlap.area = common.Area();
+        report->overlaps.push_back(overlap);
+    });
+    std::sort(report->overlaps.begin(), report->overlaps.end(),
+              [](const SchemeReport::Overlap& a, const SchemeReport::Overlap& b) {
+                  return a.first != b.first ? a.first < b.first : a.second < b.second;
+              });
 }
 
-void CheckPairs(const std::vector<TextureClass>& classes, SchemeReport* report) {
+void CheckIds(const std::vector<TextureClass>& classes, SchemeReport* report) {
+    // A class of several polygons is several records of one name, which may share an id; two
+    // different classes may not, as border rules could not tell them apart.
+    std::map<int32_t, std::size_t> firstOfId;
     for (std::size_t i = 0; i < classes.size(); ++i) {
-        for (std::size_t j = i + 1; j < classes.size(); ++j) {
-            if (classes[i].region.Size() < 3 || classes[j].region.Size() < 3)
-                continue;
-            try {
-                const polygon common = classes[i].region.Intersect(classes[j].region);
-                if (common.Size() == 0)
-                    continue;
-                SchemeReport::Overlap overlap{i, j, std::nullopt};
-                if (common.Size() >= 3)
-                    overlap.area = common.Area();
-                report->overlaps.push_back(overlap);
-            } catch (const std::exception&) {
-                report->clipFailures.push_back(ClassLabel(classes[i]) + " and " +
-                                               ClassLabel(classes[j]));
-            }
-        }
+        const auto [it, added] = firstOfId.emplace(classes[i].id, i);
+        if (!added && classes[it->second].name != classes[i].name)
+            report->duplicateIds.push_back({it->second, i});
     }
 }
 
 void CheckGrid(const soiltex& scheme, SchemeReport* report) {
-    const int steps = int(100 / kGridStep);
+    const bool inRange = std::all_of(scheme.Classes().begin(), scheme.Classes().end(),
+                                     [](const TextureClass& c) { return c.region.InClipRange(); });
+    // The batch classifier's grid needs finite coordinates; it does not need a valid scheme.
+    std::unique_ptr<CellClassifier> cells;
+    if (inRange)
+        cells = std::make_unique<CellClassifier>(scheme, SchemeCheck::AlreadyDone);
     std::vector<int> found;
-    for (int i = 0; i <= steps; ++i) {
-        for (int j = 0; i + j <= steps; ++j) {
-            const double x = i * kGridStep;
-            const double y = j * kGridStep;
-            scheme.LocateClasses(x, y, &found);
+    for (int i = 0; i <= 100 * kGridDivisions; ++i) {
+        for (int j = 0; i + j <= 100 * kGridDivisions; ++j) {
+            // Divided, not multiplied, so that each is the double nearest its decimal.
+            const double x = i / double(kGridDivisions);
+            const double y = j / double(kGridDivisions);
+            if (cells) {
+                found = cells->Classify(x, y, 100 - x - y);
+            } else {
+                scheme.LocateClasses(x, y, &found);
+            }
             ++report->gridPoints;
             if (found.size() == 1)
                 continue;
-            std::size_t& count =
-                found.empty() ? report->unclassifiedCount : report->ambiguousCount;
+            std::size_t& count = found.empty() ? report->unclassifiedCount : report->ambiguousCount;
             std::vector<SchemeReport::GridPoint>& listed =
                 found.empty() ? report->unclassified : report->ambiguous;
             ++count;
@@ -59,11 +82,34 @@ void CheckGrid(const soiltex& scheme, SchemeReport* report) {
     report->gridChecked = true;
 }
 
+void CheckRuleIds(const soiltex& scheme, SchemeReport* report) {
+    const std::vector<TextureClass>& classes = scheme.Classes();
+    for (const BorderRule& rule : scheme.Borders()) {
+        for (const std::vector<int32_t>* ids : {&rule.classIds, &rule.keepIds}) {
+            for (int32_t id : *ids) {
+                const bool known = std::any_of(classes.begin(), classes.end(),
+                                               [id](const TextureClass& c) { return c.id == id; });
+                if (!known &&
+                    std::find(report->unknownRuleIds.begin(), report->unknownRuleIds.end(), id) ==
+                        report->unknownRuleIds.end())
+                    report->unknownRuleIds.push_back(id);
+            }
+        }
+    }
+}
+
 } // namespace
 
-SchemeReport InspectScheme(const soiltex& scheme) {
+bool SchemeReport::Sound() const {
+    return valid && words.empty() && outside.empty() && duplicateIds.empty() && gridChecked &&
+           unclassifiedCount == 0 && ambiguousCount == 0;
+}
+
+SchemeReport InspectScheme(const soiltex& scheme, const std::vector<SchemeWordProblem>& words) {
     SchemeReport report;
-    report.valid = scheme.IsUsable();
+    report.invalidReason = scheme.InvalidityReason();
+    report.valid = report.invalidReason.empty();
+    report.words = words;
     const std::vector<TextureClass>& classes = scheme.Classes();
     for (std::size_t i = 0; i < classes.size(); ++i) {
         const polygon& region = classes[i].region;
@@ -73,30 +119,15 @@ SchemeReport InspectScheme(const soiltex& scheme) {
             report.areaTotal += region.Area();
         }
         for (const point& v : region.Vertices()) {
-            if (!InsideTriangle(v))
+            // A NaN is a word that is no number, reported with its line.
+            if (!std::isnan(v.x) && !std::isnan(v.y) && !InsideTriangle(v))
                 report.outside.push_back({i, v});
         }
     }
     CheckPairs(classes, &report);
-
-    for (const BorderRule& rule : scheme.Borders()) {
-        for (const std::vector<int32_t>* ids : {&rule.classIds, &rule.keepIds}) {
-            for (int32_t id : *ids) {
-                const bool known = std::any_of(classes.begin(), classes.end(),
-                                               [id](const TextureClass& c) { return c.id == id; });
-                if (!known && std::find(report.unknownRuleIds.begin(), report.unknownRuleIds.end(),
-                                        id) == report.unknownRuleIds.end())
-                    report.unknownRuleIds.push_back(id);
-            }
-        }
-    }
-
-    if (!classes.empty() && report.fewVertices.empty()) {
-        try {
-            CheckGrid(scheme, &report);
-        } catch (const std::exception&) {
-            report.gridChecked = false;
-        }
-    }
+    CheckIds(classes, &report);
+    CheckRuleIds(scheme, &report);
+    if (!classes.empty() && report.fewVertices.empty())
+        CheckGrid(scheme, &report);
     return report;
 }

@@ -2,7 +2,7 @@
 // the whole text does, wherever its reads end and however small its buffer starts; what the
 // writer writes must read back the same; classify must write one row per record. The scheme and
 // its classifier are built once, so that the fuzzer runs thousands of inputs a second.
-#include "cli/cellclassifier.h"
+#include "scheme/cellclassifier.h"
 #include "cli/classifycommand.h"
 #include "samples/bytestream.h"
 #include "samples/samplereader.h"

@@ -27,8 +27,14 @@ ClipperLib::ClipType ToClipType(int op) {
 
 } // namespace
 
+double Limit() {
+    // A round figure below hiRange / kScale (4.6e11), so that rounding at the limit itself cannot
+    // step past the clipper's range.
+    return 4e11;
+}
+
 bool FitsRange(const polygon& p) {
-    const double limit = double(ClipperLib::hiRange) / kScale;
+    const double limit = Limit();
     for (const point& v : p.Vertices()) {
         // The negated form also rejects NaN.
         if (!(std::fabs(v.x) <= limit && std::fabs(v.y) <= limit))

@@ -17,6 +17,9 @@ namespace clipperadapter {
 // scale the texture triangle stays within the clipper's fast 64-bit range.
 constexpr double kScale = 1e7;
 
+// The largest magnitude of a coordinate that scales into the clipper's integer range.
+double Limit();
+
 // True when every coordinate of p is finite and scales into the clipper's integer range.
 bool FitsRange(const polygon& p);
 

@@ -100,6 +100,14 @@ polygon polygon::Clip(const polygon& other, int op) const {
     return result;
 }
 
+bool polygon::InClipRange() const {
+    return clipperadapter::FitsRange(*this);
+}
+
+double polygon::ClipLimit() {
+    return clipperadapter::Limit();
+}
+
 polygon polygon::Intersect(const polygon& other) const {
     return Clip(other, ClipIntersection);
 }

@@ -55,6 +55,11 @@ public:
     // the clipper's range and std::invalid_argument "polygon::Clip" for an unknown op.
     polygon Clip(const polygon& other, int op) const;
     polygon Intersect(const polygon& other) const;
+    // True when every coordinate is finite and within +/-ClipLimit(), so that Clip and Intersect
+    // take the polygon.
+    bool InClipRange() const;
+    // The largest magnitude of a coordinate that the clipper takes (4e11).
+    static double ClipLimit();
 
     // 1 counter-clockwise (y up), -1 clockwise, 0 degenerate, judged at the lowest vertex
     // (largest x among equal y). Throws std::domain_error "polygon::Orientation" below 3 vertices.

@@ -2,15 +2,15 @@
 
 #include "pages/schemedetailsdialog.h"
 #include "scheme/schemefile.h"
+#include "scheme/schememetadata.h"
+#include "util/pathkind.h"
 #include "widgets/userinteraction.h"
 
-#include <QFile>
-
+#include <fstream>
 
 namespace {
 
 constexpr const char* kProblem = "Problem";
-constexpr const char* kTextureWord = "[texture]";
 
 } // namespace
 
@@ -19,9 +19,10 @@ PageScheme::PageScheme(UserInteraction& interaction) : mInteraction(interaction)
 }
 
 void PageScheme::ReadScheme(const QString& path) {
-    const SchemeLoadStatus status = LoadSchemeFile(path.toStdString(), &mScheme);
+    std::string reason;
+    const SchemeLoadStatus status = LoadSchemeFile(path.toStdString(), &mScheme, &reason);
     if (status != SchemeLoadStatus::Loaded)
-        throw LoadFailure{status};
+        throw LoadFailure{status, reason};
     mSchemeName = QString::fromStdString(mScheme.GetName());
     mXName = QString::fromStdString(mScheme.GetXName());
     mYName = QString::fromStdString(mScheme.GetYName());
@@ -36,9 +37,13 @@ void PageScheme::ClearScheme() {
     mZName = "z";
 }
 
-void PageScheme::ShowProblem(QWidget* parent, SchemeLoadStatus status) {
-    mInteraction.ShowMessage(parent, kProblem, QString::fromStdString(SchemeLoadMessage(status)),
-                             MessageIcon::Error);
+void PageScheme::ShowProblem(QWidget* parent, const LoadFailure& failure) {
+    QString detail = QString::fromStdString(failure.reason);
+    if (!detail.isEmpty())
+        detail = detail.left(1).toUpper() + detail.mid(1) + ".";
+    mInteraction.ShowMessage(parent, kProblem,
+                             QString::fromStdString(SchemeLoadMessage(failure.status)),
+                             MessageIcon::Error, detail);
 }
 
 bool PageScheme::LoadAtStartup(QWidget* parent) {
@@ -47,21 +52,21 @@ bool PageScheme::LoadAtStartup(QWidget* parent) {
         return true;
     } catch (const LoadFailure& e) {
         ClearScheme();
-        ShowProblem(parent, e.status);
+        ShowProblem(parent, e);
         return false;
     }
 }
 
 bool PageScheme::LoadFromDialog(QWidget* parent, const std::function<void()>& refresh) {
-    const QString chosen = mInteraction.OpenFileName(
-        parent, "Load Scheme", "Scheme files (*.dat);;All files (*)", "dat");
+    const QString chosen = mInteraction.OpenFileName(parent, "Load Scheme",
+                                                     "Scheme files (*.dat);;All files (*)", "dat");
     if (chosen.isEmpty())
         return false;
 
     const soiltex oldScheme = mScheme;
     const QString oldPath = mSchemePath, oldName = mSchemeName;
     const QString oldX = mXName, oldY = mYName, oldZ = mZName;
-    SchemeLoadStatus failure = SchemeLoadStatus::Unreadable;
+    LoadFailure failure{SchemeLoadStatus::Unreadable, std::string()};
     try {
         mSchemePath = chosen;
         ReadScheme(chosen);
@@ -69,7 +74,7 @@ bool PageScheme::LoadFromDialog(QWidget* parent, const std::function<void()>& re
             refresh();
         return true;
     } catch (const LoadFailure& e) {
-        failure = e.status;
+        failure = e;
     } catch (const std::exception&) {
         // A refresh that fails is a load that fails.
     }
@@ -84,24 +89,11 @@ bool PageScheme::LoadFromDialog(QWidget* parent, const std::function<void()>& re
 }
 
 QString PageScheme::DetailsText(const QString& path) {
-    QFile file(QString::fromStdString(ResolveDataFile(path.toStdString())));
-    if (!file.open(QIODevice::ReadOnly))
+    const std::string file = ResolveDataFile(path.toStdString());
+    if (!pathkind::NotRegularReason(file).empty())
         return QString();
-    QString text;
-    while (!file.atEnd()) {
-        QByteArray line = file.readLine();
-        if (line.endsWith('\n'))
-            line.chop(1);
-        if (line.endsWith('\r')) // CR LF files: the CR is part of the line end
-            line.chop(1);
-        const int word = line.indexOf(kTextureWord);
-        if (word >= 0) {
-            text += QString::fromUtf8(line.left(word));
-            break;
-        }
-        text += QString::fromUtf8(line) + "\r\n";
-    }
-    return text;
+    std::ifstream in(file, std::ios::binary);
+    return QString::fromStdString(ReadSchemeDetails(in));
 }
 
 void PageScheme::ShowDetails(QWidget* parent) {

@@ -4,8 +4,8 @@
 #include "scheme/soiltex.h"
 
 #include <QString>
-
 #include <functional>
+#include <string>
 
 class QWidget;
 class UserInteraction;
@@ -30,13 +30,14 @@ public:
     const QString& YName() const { return mYName; }
     const QString& ZName() const { return mZName; }
 
-    // Loads the scheme at SchemePath(). On failure shows why, leaves an empty scheme named
+    // Loads the scheme at SchemePath(). On failure shows the message with the reason as its
+    // detail ("it is a folder"), leaves an empty scheme named
     // "none" with the axes "x", "y", "z", and keeps the path. True when a scheme is in place.
     bool LoadAtStartup(QWidget* parent);
 
     // Lets the user pick a scheme file and loads it. The page's refresh then runs with the new
     // scheme in place; if the load fails or refresh throws, the previous scheme, name, axes and
-    // path come back and the message is shown. True when the new scheme stays.
+    // path come back and the message is shown with its reason. True when the new scheme stays.
     bool LoadFromDialog(QWidget* parent, const std::function<void()>& refresh);
 
     // Shows the text before "[texture]" of the scheme file in the "Scheme Details" dialog, or
@@ -52,12 +53,13 @@ public:
 private:
     struct LoadFailure {
         SchemeLoadStatus status;
+        std::string reason;
     };
     // Reads the file at path into mScheme and takes its name and axes; throws LoadFailure when it
     // is unreadable or invalid.
     void ReadScheme(const QString& path);
     void ClearScheme();
-    void ShowProblem(QWidget* parent, SchemeLoadStatus status);
+    void ShowProblem(QWidget* parent, const LoadFailure& failure);
 
     UserInteraction& mInteraction;
     soiltex mScheme;

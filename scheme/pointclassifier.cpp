@@ -2,8 +2,8 @@
 
 #include "scheme/samplelookup.h"
 
-PointClassifier::PointClassifier(const soiltex& scheme)
-    : mScheme(scheme), mValid(scheme.IsUsable()) {}
+PointClassifier::PointClassifier(const soiltex& scheme, SchemeCheck check)
+    : mScheme(scheme), mValid(check == SchemeCheck::AlreadyDone || scheme.IsUsable()) {}
 
 const std::vector<int>& PointClassifier::Classify(double x, double y, double z) {
     mIndices.clear();
@@ -13,13 +13,17 @@ const std::vector<int>& PointClassifier::Classify(double x, double y, double z) 
 }
 
 void PointClassifier::AppendTextureText(std::string* out) const {
-    if (mIndices.empty()) {
+    ::AppendTextureText(mScheme, mIndices, out);
+}
+
+void AppendTextureText(const soiltex& scheme, const std::vector<int>& indices, std::string* out) {
+    if (indices.empty()) {
         out->append(kFailText);
         return;
     }
-    for (std::size_t i = 0; i < mIndices.size(); ++i) {
+    for (std::size_t i = 0; i < indices.size(); ++i) {
         if (i > 0)
             out->append(kClassSeparator);
-        out->append(mScheme.Classes()[std::size_t(mIndices[i])].name);
+        out->append(scheme.Classes()[std::size_t(indices[i])].name);
     }
 }

@@ -39,8 +39,8 @@ std::vector<std::string> RangeCoordinateLines(const polygon& range) {
         double z = 100 - (v.x + v.y);
         if (z < 0)
             z = 0;
-        lines.push_back("(" + TwoDecimals(v.x) + ",\t" + TwoDecimals(v.y) + ",\t" +
-                        TwoDecimals(z) + ")");
+        lines.push_back("(" + TwoDecimals(v.x) + ",\t" + TwoDecimals(v.y) + ",\t" + TwoDecimals(z) +
+                        ")");
     }
     return lines;
 }

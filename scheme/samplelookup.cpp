@@ -5,8 +5,7 @@
 
 bool IsValidComposition(std::string_view text) {
     double value = 0.0;
-    return numbertext::ParseWhole(text, &value) && futil::ge(value, 0.0) &&
-           futil::le(value, 100.0);
+    return numbertext::ParseWhole(text, &value) && futil::ge(value, 0.0) && futil::le(value, 100.0);
 }
 
 double CellValue(std::string_view text) {

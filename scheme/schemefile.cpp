@@ -1,8 +1,13 @@
 #include "scheme/schemefile.h"
 
+#include "util/pathkind.h"
+
+#include <cerrno>
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <system_error>
+#include <utility>
 
 namespace fs = std::filesystem;
 
@@ -43,13 +48,82 @@ std::string ResolveDataFile(const std::string& path) {
     return path;
 }
 
-SchemeLoadStatus LoadSchemeFile(const std::string& path, soiltex* scheme) {
-    // Opened for reading only, so that a read-only scheme file loads like any other.
-    std::fstream file(ResolveDataFile(path), std::ios_base::in);
-    try {
-        scheme->LoadScheme(file);
-        return scheme->IsValidScheme() ? SchemeLoadStatus::Loaded : SchemeLoadStatus::Invalid;
-    } catch (const std::exception&) {
-        return SchemeLoadStatus::Unreadable;
+namespace {
+
+std::string LowerFirst(std::string text) {
+    if (!text.empty() && text[0] >= 'A' && text[0] <= 'Z')
+        text[0] = char(text[0] - 'A' + 'a');
+    return text;
+}
+
+// Why the loaded scheme is not valid; a coordinate that is no number is named by its word and
+// line, which the user can find in the file.
+std::string InvalidReason(const soiltex& scheme, const std::vector<SchemeWordProblem>& words) {
+    const std::vector<TextureClass>& classes = scheme.Classes();
+    for (std::size_t i = 0; i < classes.size(); ++i) {
+        if (classes[i].region.InClipRange())
+            continue;
+        for (const SchemeWordProblem& w : words) {
+            if (w.classIndex == i)
+                return "line " + std::to_string(w.line) + ": \"" + w.word + "\" is not a number";
+        }
+        break;
     }
+    return scheme.InvalidityReason();
+}
+
+} // namespace
+
+SchemeLoadStatus LoadSchemeFile(const std::string& path, soiltex* scheme, std::string* reason,
+                                std::vector<SchemeWordProblem>* words) {
+    std::string why;
+    std::vector<SchemeWordProblem> problems;
+    const SchemeLoadStatus status = [&] {
+        const std::string file = ResolveDataFile(path);
+        why = pathkind::NotRegularReason(file);
+        if (!why.empty())
+            return SchemeLoadStatus::Unreadable;
+        // Opened for reading only, so that a read-only scheme file loads like any other.
+        errno = 0;
+        std::fstream stream(file, std::ios_base::in);
+        if (!stream) {
+            why = errno != 0 ? LowerFirst(std::generic_category().message(errno))
+                             : "it cannot be opened";
+            return SchemeLoadStatus::Unreadable;
+        }
+        try {
+            scheme->LoadScheme(stream, &problems);
+        } catch (const std::domain_error&) {
+            why = "it has no \"[texture]\" word";
+            return SchemeLoadStatus::Unreadable;
+        } catch (const std::exception&) {
+            why = "it cannot be read";
+            return SchemeLoadStatus::Unreadable;
+        }
+        try {
+            if (scheme->IsValidScheme())
+                return SchemeLoadStatus::Loaded;
+            why = InvalidReason(*scheme, problems);
+            return SchemeLoadStatus::Invalid;
+        } catch (const std::exception&) {
+            // Only a class of fewer than three vertices makes the check throw.
+            why = scheme->InvalidityReason();
+            return SchemeLoadStatus::Unreadable;
+        }
+    }();
+    if (reason != nullptr)
+        *reason = why;
+    if (words != nullptr)
+        *words = std::move(problems);
+    return status;
+}
+
+std::string SchemeLoadLine(SchemeLoadStatus status, const std::string& reason) {
+    std::string line = SchemeLoadMessage(status);
+    if (reason.empty())
+        return line;
+    // The invalid-scheme message is two sentences already.
+    if (!line.empty() && line.back() == '.')
+        return line + " Reason: " + reason + ".";
+    return line + ": " + reason;
 }

@@ -27,4 +27,14 @@ std::vector<std::string> DataFolders();
 
 // Opens the file at path (resolved as above) for reading only, loads it into *scheme and checks
 // it. On anything but Loaded the scheme is left as the load left it; callers restore or clear it.
-SchemeLoadStatus LoadSchemeFile(const std::string& path, soiltex* scheme);
+// A folder, FIFO or device is refused before it is opened (nothing blocks). When reason is not
+// null it gets why the load failed, in a few lower-case words ("no such file or directory", "it
+// is a folder", "it has no \"[texture]\" word", "Low (1) and High (2) overlap"), or is emptied.
+// words, when not null, gets the coordinate words that are not numbers.
+SchemeLoadStatus LoadSchemeFile(const std::string& path, soiltex* scheme,
+                                std::string* reason = nullptr,
+                                std::vector<SchemeWordProblem>* words = nullptr);
+
+// The message and the reason in one line, for a command-line tool: "Unable to load the
+// classification scheme file: it is a folder".
+std::string SchemeLoadLine(SchemeLoadStatus status, const std::string& reason);

@@ -1,83 +1,54 @@
 #include "scheme/soiltex.h"
 
+#include "geometry/boxsweep.h"
 #include "util/futil.h"
 
-#include <algorithm>
-#include <limits>
+#include <cmath>
+#include <iomanip>
+#include <locale>
+#include <sstream>
 #include <stdexcept>
 
 namespace {
 
 constexpr double kTriangleArea = 5000.0;
 
-struct Bounds {
-    double minX, minY, maxX, maxY;
-};
-
-Bounds BoundsOf(const polygon& p) {
-    Bounds b{std::numeric_limits<double>::infinity(), std::numeric_limits<double>::infinity(),
-             -std::numeric_limits<double>::infinity(), -std::numeric_limits<double>::infinity()};
-    for (const point& v : p.Vertices()) {
-        b.minX = std::min(b.minX, v.x);
-        b.minY = std::min(b.minY, v.y);
-        b.maxX = std::max(b.maxX, v.x);
-        b.maxY = std::max(b.maxY, v.y);
-    }
-    return b;
+std::string Label(const TextureClass& c) {
+    return c.name + " (" + std::to_string(c.id) + ")";
 }
 
-bool HasNaN(const polygon& p) {
-    return std::any_of(p.Vertices().begin(), p.Vertices().end(),
-                       [](const point& v) { return v.x != v.x || v.y != v.y; });
+std::string Number(double v) {
+    std::ostringstream text;
+    text.imbue(std::locale::classic());
+    text << std::setprecision(12) << v;
+    return text.str();
 }
 
-// The lowest class index i that overlaps some later class j, or classes.size() when none does.
-// Regions whose bounding boxes at most touch cannot overlap, so a sweep over the boxes leaves the
-// clipper only the pairs that might; the answer is that of testing every pair in order.
-std::size_t FirstOverlappingClass(const std::vector<TextureClass>& classes) {
-    const std::size_t n = classes.size();
-    std::vector<Bounds> bounds(n);
-    std::vector<std::size_t> order;
-    order.reserve(n);
-    for (std::size_t i = 0; i < n; ++i) {
-        const polygon& region = classes[i].region;
-        if (region.Size() < 3)
-            continue; // encloses nothing, overlaps nothing
-        bounds[i] = BoundsOf(region);
-        if (HasNaN(region)) // no box to sweep with; the clipper will refuse it
-            bounds[i] = {-std::numeric_limits<double>::infinity(),
-                         -std::numeric_limits<double>::infinity(),
-                         std::numeric_limits<double>::infinity(),
-                         std::numeric_limits<double>::infinity()};
-        order.push_back(i);
-    }
-    std::sort(order.begin(), order.end(), [&bounds](std::size_t a, std::size_t b) {
-        return bounds[a].minX < bounds[b].minX || (bounds[a].minX == bounds[b].minX && a < b);
-    });
-
-    std::size_t first = n;
-    for (std::size_t s = 0; s < order.size(); ++s) {
-        const std::size_t a = order[s];
-        for (std::size_t t = s + 1; t < order.size(); ++t) {
-            const std::size_t b = order[t];
-            if (!(bounds[b].minX < bounds[a].maxX))
-                break;
-            if (std::min(a, b) >= first)
-                continue; // cannot lower the answer
-            if (!(bounds[b].minY < bounds[a].maxY && bounds[a].minY < bounds[b].maxY))
-                continue;
-            const std::size_t i = std::min(a, b);
-            const std::size_t j = std::max(a, b);
-            if (classes[i].region.Intersect(classes[j].region).Size() > 0)
-                first = i;
+// The lowest class index i that overlaps some later class j, or classes.size() when none does:
+// the answer of testing every pair in order, with the clipper run only on overlapping boxes.
+// Every coordinate must be within the clipper's range.
+std::size_t FirstOverlappingClass(const std::vector<TextureClass>& classes, std::size_t* other) {
+    std::vector<Box> boxes;
+    boxes.reserve(classes.size());
+    for (const TextureClass& c : classes)
+        boxes.push_back(c.region.Size() < 3 ? Box{0, 0, 0, 0} : BoundsOf(c.region));
+    std::size_t first = classes.size();
+    ForEachOverlappingBoxPair(boxes, [&](std::size_t i, std::size_t j) {
+        if (i > first || (i == first && j >= *other))
+            return; // cannot lower the answer
+        if (classes[i].region.Intersect(classes[j].region).Size() > 0) {
+            first = i;
+            *other = j;
         }
-    }
+    });
     return first;
 }
 
 } // namespace
 
-soiltex::soiltex() { Clear(); }
+soiltex::soiltex() {
+    Clear();
+}
 
 void soiltex::Clear() {
     mName.clear();
@@ -95,17 +66,61 @@ TextureClass soiltex::GetClass(int32_t index) const {
 }
 
 bool soiltex::IsValidScheme() const {
-    if (mClasses.empty())
+    return Validate(nullptr);
+}
+
+bool soiltex::Validate(std::string* reason) const {
+    const auto fail = [reason](const std::string& why) {
+        if (reason != nullptr)
+            *reason = why;
         return false;
-    const std::size_t firstOverlap = FirstOverlappingClass(mClasses);
+    };
+    if (mClasses.empty())
+        return fail("there are no texture classes");
+    // Before any clipping: a lookup on a scheme accepted here must never meet a coordinate that
+    // the clipper refuses.
+    for (const TextureClass& c : mClasses) {
+        if (c.region.InClipRange())
+            continue;
+        for (const point& v : c.region.Vertices()) {
+            for (double value : {v.x, v.y}) {
+                if (std::isnan(value))
+                    return fail("a vertex of " + Label(c) + " is not a number");
+                if (!(std::fabs(value) <= polygon::ClipLimit()))
+                    return fail("the vertex (" + Number(v.x) + ", " + Number(v.y) + ") of " +
+                                Label(c) + " is out of range (beyond " +
+                                Number(polygon::ClipLimit()) + ")");
+            }
+        }
+    }
+    std::size_t other = 0;
+    const std::size_t firstOverlap = FirstOverlappingClass(mClasses, &other);
     double total = 0.0;
     for (std::size_t i = 0; i < mClasses.size(); ++i) {
         // Class i's pairs with later classes are examined before its area is measured.
         if (i == firstOverlap)
-            return false;
+            return fail(Label(mClasses[i]) + " and " + Label(mClasses[other]) + " overlap");
         total += mClasses[i].region.Area();
     }
-    return futil::eq(total, kTriangleArea);
+    if (!futil::eq(total, kTriangleArea))
+        return fail("the class areas add up to " + Number(total) + ", not 5000");
+    return true;
+}
+
+std::string soiltex::InvalidityReason() const {
+    std::string reason;
+    try {
+        if (Validate(&reason))
+            return std::string();
+    } catch (const std::exception&) {
+        // Only a region of fewer than three vertices can throw once the range is known good.
+        for (const TextureClass& c : mClasses) {
+            if (c.region.Size() < 3)
+                return Label(c) + " has fewer than three vertices";
+        }
+        return "the classes cannot be measured";
+    }
+    return reason;
 }
 
 bool soiltex::IsUsable() const {

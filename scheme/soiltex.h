@@ -3,10 +3,20 @@
 #include "geometry/polygon.h"
 #include "scheme/textureclass.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <iosfwd>
 #include <string>
 #include <vector>
+
+// A coordinate word of a scheme file that is not wholly a number ("1O0", "NaN"). It is read as
+// NaN, so the scheme is not valid (unless it was an x without its y, which the format drops);
+// this says where it was.
+struct SchemeWordProblem {
+    std::size_t line; // 1 for the stream's first line
+    std::string word;
+    std::size_t classIndex; // the class it belongs to
+};
 
 // One soil-texture classification scheme: its name, the names of the three axes, the texture
 // classes as regions of the triangle x >= 0, y >= 0, x + y <= 100, and the border rules. Copies
@@ -25,15 +35,20 @@ public:
     // format; LF or CR LF line ends). Does not validate: ask IsValidScheme next.
     // Throws std::ios_base::failure "soiltex::LoadScheme" for a stream failed on entry and
     // std::domain_error "soiltex::LoadScheme" when no word "[texture]" comes; both leave the
-    // scheme unchanged. A stream that ends early ends the load without error.
+    // scheme unchanged. A stream that ends early ends the load without error. A coordinate word
+    // that is not wholly a number reads as NaN (so the scheme is not valid).
     virtual void LoadScheme(std::iostream& in);
+    // LoadScheme, listing in *problems (cleared first; may be null) the coordinate words that are
+    // not numbers, of the classes that were read.
+    void LoadScheme(std::iostream& in, std::vector<SchemeWordProblem>* problems);
     // Writes the scheme in canonical layout with CR LF line ends and the stream's own number
     // formatting. Throws std::ios_base::failure "soiltex::SaveScheme" for a stream failed on
     // entry (nothing written) or one that fails while writing.
     virtual void SaveScheme(std::iostream& out) const;
-    // At least one class, no two regions overlapping, areas adding up to 5000 within 1e-6.
+    // At least one class, every coordinate a number within the clipper's range (so that no
+    // lookup can fail on it), no two regions overlapping, areas adding up to 5000 within 1e-6.
     // Throws std::domain_error "polygon::Area" for a region of fewer than 3 vertices (unless an
-    // overlap comes first) and passes on the errors of polygon::Intersect.
+    // overlap or a coordinate out of range comes first).
     virtual bool IsValidScheme() const;
     // The classes holding the composition (x, y, z in percent; a negative value is missing, at
     // most one may be), after the border rules. Empty for unusable input or an invalid scheme.
@@ -60,8 +75,14 @@ public:
     // Indices into the classes of those holding (x, y), after the border rules; the scheme must
     // be valid (not checked here). Fills *indices, which it clears first.
     void LocateClasses(double x, double y, std::vector<int>* indices) const;
+    // AdjustForBorder on indices into the classes (in their order), for callers that locate the
+    // point themselves.
+    void ApplyBorderRules(std::vector<int>* indices) const;
     // IsValidScheme, with an exception counting as not valid.
     bool IsUsable() const;
+    // Why IsUsable is false, in a few words ("Low (1) and High (2) overlap"); empty when the
+    // scheme is valid. Never throws.
+    std::string InvalidityReason() const;
 
     void Clear();
     std::string GetName() const { return mName; }
@@ -75,6 +96,9 @@ public:
     const std::vector<BorderRule>& Borders() const { return mBorders; }
 
 private:
+    // IsValidScheme, which also says why not in *reason when it is not null.
+    bool Validate(std::string* reason) const;
+
     std::string mName;
     std::string mXName;
     std::string mYName;

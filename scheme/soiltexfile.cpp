@@ -1,8 +1,9 @@
 #include "scheme/soiltex.h"
-
 #include "util/numbertext.h"
 
+#include <algorithm>
 #include <istream>
+#include <limits>
 #include <ostream>
 #include <stdexcept>
 #include <streambuf>
@@ -25,8 +26,11 @@ public:
     bool NextWord(std::string* word) {
         word->clear();
         int c = mBuffer->sgetc();
-        while (c != EOF && IsSpace(c))
+        while (c != EOF && IsSpace(c)) {
+            if (c == '\n')
+                ++mLine;
             c = mBuffer->snextc();
+        }
         while (c != EOF && !IsSpace(c)) {
             word->push_back(char(c));
             c = mBuffer->snextc();
@@ -45,12 +49,17 @@ public:
             line->push_back(char(c));
             c = mBuffer->snextc();
         }
-        if (c == '\n')
+        if (c == '\n') {
             mBuffer->sbumpc();
+            ++mLine;
+        }
         if (!line->empty() && line->back() == '\r')
             line->pop_back();
         return true;
     }
+
+    // The line of the last word read (1 for the first line of the stream).
+    std::size_t Line() const { return mLine; }
 
 private:
     static bool IsSpace(int c) {
@@ -58,7 +67,17 @@ private:
     }
 
     std::streambuf* mBuffer;
+    std::size_t mLine = 1;
 };
+
+// A coordinate word must be wholly a number: "1O0" is a typing mistake, not 1, and "NaN" is not
+// a number at all. Such a word reads as NaN, which makes the scheme invalid.
+double Coordinate(const std::string& word) {
+    double value = 0.0;
+    if (!numbertext::ParseWhole(word, &value))
+        return std::numeric_limits<double>::quiet_NaN();
+    return value;
+}
 
 void ReadBorderRules(SchemeItems* items, std::vector<BorderRule>* rules) {
     bool newRule = true;
@@ -84,6 +103,12 @@ void ReadBorderRules(SchemeItems* items, std::vector<BorderRule>* rules) {
 } // namespace
 
 void soiltex::LoadScheme(std::iostream& in) {
+    LoadScheme(in, nullptr);
+}
+
+void soiltex::LoadScheme(std::iostream& in, std::vector<SchemeWordProblem>* problems) {
+    if (problems != nullptr)
+        problems->clear();
     if (!in || in.rdbuf() == nullptr)
         throw std::ios_base::failure("soiltex::LoadScheme");
     SchemeItems items(in.rdbuf());
@@ -141,15 +166,26 @@ void soiltex::LoadScheme(std::iostream& in) {
                 k = 4;
                 continue;
             }
+            const double value = Coordinate(item);
+            if (value != value && problems != nullptr)
+                problems->push_back({items.Line(), item, mClasses.size()});
             if (expectX) {
-                pendingX = numbertext::LeadingDecimal(item);
+                pendingX = value;
             } else {
-                pending.region.Add(pendingX, numbertext::LeadingDecimal(item));
+                pending.region.Add(pendingX, value);
             }
             expectX = !expectX;
             break;
         }
         ++k;
+    }
+    // Words of a class that was never closed were not kept.
+    if (problems != nullptr) {
+        problems->erase(std::remove_if(problems->begin(), problems->end(),
+                                       [this](const SchemeWordProblem& p) {
+                                           return p.classIndex >= mClasses.size();
+                                       }),
+                        problems->end());
     }
     in.setstate(std::ios_base::eofbit);
 }

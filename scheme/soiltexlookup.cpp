@@ -1,5 +1,4 @@
 #include "scheme/soiltex.h"
-
 #include "util/futil.h"
 
 #include <algorithm>
@@ -66,6 +65,10 @@ void soiltex::LocateClasses(double x, double y, std::vector<int>* indices) const
         if (mClasses[i].region.Find(x, y) != PointLocation::Outside)
             indices->push_back(int(i));
     }
+    ApplyBorderRules(indices);
+}
+
+void soiltex::ApplyBorderRules(std::vector<int>* indices) const {
     ApplyFirstMatchingRule(mBorders, indices, [this](int i) { return mClasses[i].id; });
 }
 

@@ -31,8 +31,10 @@ QString RunFileDialog(QFileDialog& dialog, const QString& defaultSuffix) {
 } // namespace
 
 void QtUserInteraction::ShowMessage(QWidget* parent, const QString& caption, const QString& text,
-                                    MessageIcon icon) {
+                                    MessageIcon icon, const QString& detail) {
     QMessageBox box(BoxIcon(icon), caption, text, QMessageBox::Ok, parent);
+    if (!detail.isEmpty())
+        box.setInformativeText(detail);
     box.exec();
 }
 
@@ -43,9 +45,12 @@ Answer QtUserInteraction::AskYesNoCancel(QWidget* parent, const QString& caption
     box.setDefaultButton(QMessageBox::Yes);
     box.setEscapeButton(QMessageBox::Cancel);
     switch (box.exec()) {
-    case QMessageBox::Yes: return Answer::Yes;
-    case QMessageBox::No: return Answer::No;
-    default: return Answer::Cancel;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
     }
 }
 

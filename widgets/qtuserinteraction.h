@@ -5,8 +5,8 @@
 // The interaction of the running program: QMessageBox, QFileDialog, QPrintDialog and exec().
 class QtUserInteraction : public UserInteraction {
 public:
-    void ShowMessage(QWidget* parent, const QString& caption, const QString& text,
-                     MessageIcon icon) override;
+    void ShowMessage(QWidget* parent, const QString& caption, const QString& text, MessageIcon icon,
+                     const QString& detail = QString()) override;
     Answer AskYesNoCancel(QWidget* parent, const QString& caption, const QString& text) override;
     QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter,
                          const QString& defaultSuffix) override;

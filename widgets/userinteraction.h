@@ -18,13 +18,13 @@ class UserInteraction {
 public:
     virtual ~UserInteraction() = default;
 
-    // A modal message box with an OK button.
+    // A modal message box with an OK button; detail, when not empty, is shown below the text
+    // (the reason of a failure, say).
     virtual void ShowMessage(QWidget* parent, const QString& caption, const QString& text,
-                             MessageIcon icon) = 0;
+                             MessageIcon icon, const QString& detail = QString()) = 0;
 
     // A modal question with Yes, No and Cancel.
-    virtual Answer AskYesNoCancel(QWidget* parent, const QString& caption,
-                                  const QString& text) = 0;
+    virtual Answer AskYesNoCancel(QWidget* parent, const QString& caption, const QString& text) = 0;
 
     // The path of an existing file the user picks, or an empty text when cancelled. filter is in
     // Qt's form ("Scheme files (*.dat);;All files (*)"); defaultSuffix has no dot.

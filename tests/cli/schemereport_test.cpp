@@ -8,7 +8,9 @@
 
 namespace {
 
-// The checks of IsValidScheme one by one, with the warnings that usually mean a mistake.
+// The checks of IsValidScheme one by one, the errors that make compositions get no class or
+// several although a scheme may pass that check, and the warnings. Exit status 0 only for a
+// scheme without errors.
 TEST(SchemeReportChecks, ReportAndStatus) {
     const struct {
         const char* file;
@@ -19,27 +21,49 @@ TEST(SchemeReportChecks, ReportAndStatus) {
          0,
          {"Axes: first, second, third\nClasses: 2\nBorder rules: 1\n"
           "Area: 5000.000000 of 5000 (difference 0.000000)\nOverlapping classes: none\n"
-          "Classes with fewer than three vertices: none\nWarnings: none\nThe scheme is valid.\n"}},
+          "Classes with fewer than three vertices: none\nErrors: none\nWarnings: none\n"
+          "The scheme is valid.\n"}},
         {"cli-schemes/overlap.dat",
          1,
          {"(difference 550.000000)", "  Low (1) and High (2): overlap area 550.000000\n",
-          "The scheme is not valid.\n"}},
+          "The scheme is not valid: Low (1) and High (2) overlap.\n"}},
         {"cli-schemes/fewvertices.dat",
          1,
          {"Area: 3750.000000", "Classes with fewer than three vertices:\n  Low (1): 2 vertices\n",
-          "was not looked up"}},
-        // Strictly between x + y = 50 and 60 on the half-percent grid: 2109 compositions.
+          "was not looked up", "not valid: Low (1) has fewer than three vertices"}},
+        // Strictly between x + y = 50 and 60 on the tenth-percent grid: 54549 compositions.
         {"cli-schemes/gaps.dat",
          1,
-         {"vertex (101.000000, 0.000000) of High (2) is outside the triangle",
-          "border rules name the id 9, which no class has",
-          "2109 of 20301 compositions of the 0.5 % grid get no class:\n    (0.0, 50.5, 49.5)\n"}},
-        // A valid scheme, but x + y = 50 at every half percent gets both classes.
+         {"Errors:\n  vertex (101.000000, 0.000000) of High (2) is outside the triangle\n"
+          "  54549 of 501501 compositions of the 0.1 % grid get no class:\n"
+          "    (0.0, 50.1, 49.9)\n",
+          "Warnings:\n  border rules name the id 9, which no class has\n",
+          "not valid: the class areas add up to 4500, not 5000.\n"}},
+        // Each of these passes the validity check, and once passed for a good scheme.
         {"cli-schemes/noborder.dat",
-         0,
-         {"101 of 20301 compositions of the 0.5 % grid get more than one class:\n"
+         1,
+         {"  501 of 501501 compositions of the 0.1 % grid get more than one class:\n"
           "    (0.0, 50.0, 50.0) Low (1) / High (2)\n",
-          "    ...\nThe scheme is valid.\n"}},
+          "    ...\nWarnings: none\nThe scheme is not valid: the programs load it, but"}},
+        {"cli-schemes/duplicateids.dat",
+         1,
+         {"Errors:\n  Low (1) and High (1) have the same id\n  501 of 501501",
+          "the programs load it"}},
+        {"cli-schemes/balancedgap.dat",
+         1,
+         {"Area: 5000.000000", "Overlapping classes: none",
+          "  vertex (110.000000, 55.000000) of Outside (3) is outside the triangle\n",
+          "  54549 of 501501 compositions of the 0.1 % grid get no class:\n",
+          "the programs load it"}},
+        {"cli-schemes/nanvertex.dat",
+         1,
+         {"Errors:\n  line 11: \"5O\", a coordinate of Low (1), is not a number\n"
+          "  line 16: \"NaN\", a coordinate of High (2), is not a number\n",
+          "not valid: a vertex of Low (1) is not a number."}},
+        {"cli-schemes/spike.dat",
+         1,
+         {"  vertex (1000000000000.000000, 0.000000) of Spike (2) is outside the triangle\n",
+          "(100.0, 0.0, 0.0) All (1) / Spike (2)\n", "is out of range (beyond 400000000000)."}},
     };
     for (const auto& c : cases) {
         std::ostringstream out, err;
@@ -47,6 +71,29 @@ TEST(SchemeReportChecks, ReportAndStatus) {
             << c.file;
         for (const char* part : c.parts)
             EXPECT_NE(out.str().find(part), std::string::npos) << part << "\n" << out.str();
+        EXPECT_EQ(err.str(), "");
+    }
+}
+
+// Files that cannot be read are said to be so on err, with the reason, and nothing on out.
+TEST(SchemeReportChecks, UnreadableFileNamesItsReason) {
+    const struct {
+        std::string path;
+        const char* reason;
+    } cases[] = {
+        {GRANUM_TEST_DATA_DIR "/cli-schemes/notexture.dat",
+         "Unable to load the classification scheme file: it has no \"[texture]\" word\n"},
+        {GRANUM_TEST_DATA_DIR "/cli-schemes/absent.dat",
+         "Unable to load the classification scheme file: no such file or directory\n"},
+        {GRANUM_TEST_DATA_DIR "/cli-schemes", "scheme file: it is a folder\n"},
+        {"/dev/null", "scheme file: it is a device\n"},
+    };
+    for (const auto& c : cases) {
+        std::ostringstream out, err;
+        EXPECT_EQ(RunCheck(c.path, out, err), 2) << c.path;
+        EXPECT_EQ(out.str(), "");
+        EXPECT_NE(err.str().find(c.path + ": "), std::string::npos) << err.str();
+        EXPECT_NE(err.str().find(c.reason), std::string::npos) << err.str();
     }
 }
 

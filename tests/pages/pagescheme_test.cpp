@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <stdexcept>
+#include <sys/stat.h>
 
 namespace {
 
@@ -41,22 +42,28 @@ protected:
 } // namespace
 
 // A refresh that throws fails the load as a file that cannot be read does; a read-only scheme
-// file loads like any other, and the refresh sees the new scheme.
+// file loads like any other, and the refresh sees the new scheme. The message keeps its text and
+// says why below it; a FIFO is refused without being opened.
 TEST_F(PageSchemeCommands, LoadFromDialogTakesTheNewSchemeOrKeepsTheOld) {
     const QString usda = "USDA," + kUsda + ",Sand,Clay,Silt,13";
     const QString copy = mFolder.filePath("twozone.dat");
     ASSERT_TRUE(QFile::copy(kTwoZone, copy));
     ASSERT_TRUE(QFile::setPermissions(copy, QFileDevice::ReadOwner));
+    const QString fifo = mFolder.filePath("fifo.dat");
+    ASSERT_EQ(::mkfifo(fifo.toLocal8Bit().constData(), 0600), 0);
     const struct {
         QString chosen;
         bool refreshThrows;
-        QString message, loaded; // loaded: as the refresh sees it, if it runs, and afterwards
+        QString message, detail, loaded; // loaded: as the refresh sees it, and afterwards
     } cases[] = {
-        {GRANUM_TEST_DATA_DIR "/cli-schemes/notexture.dat", false, kUnreadable, usda},
-        {kOverlap, false, kInvalid, usda},
-        {kTwoZone, true, kUnreadable, usda},
-        {"", false, "", usda}, // cancelled
-        {copy, false, "", "Two-zone demonstration," + copy + ",first,second,third,2"},
+        {GRANUM_TEST_DATA_DIR "/cli-schemes/notexture.dat", false, kUnreadable,
+         "It has no \"[texture]\" word.", usda},
+        {kOverlap, false, kInvalid, "Low (1) and High (2) overlap.", usda},
+        {fifo, false, kUnreadable, "It is a FIFO.", usda},
+        {mFolder.path(), false, kUnreadable, "It is a folder.", usda},
+        {kTwoZone, true, kUnreadable, "", usda},
+        {"", false, "", "", usda}, // cancelled
+        {copy, false, "", "", "Two-zone demonstration," + copy + ",first,second,third,2"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.chosen.toStdString());
@@ -71,30 +78,30 @@ TEST_F(PageSchemeCommands, LoadFromDialogTakesTheNewSchemeOrKeepsTheOld) {
         EXPECT_EQ(loaded, c.loaded != usda);
         EXPECT_EQ(mUser.MessageTexts(),
                   c.message.isEmpty() ? QStringList() : QStringList{c.message});
+        if (!mUser.messages.empty()) {
+            EXPECT_EQ(mUser.messages.back().detail, c.detail);
+        }
         EXPECT_EQ(Loaded(), c.loaded);
         if (!c.refreshThrows) {
             EXPECT_EQ(seen, c.loaded);
         }
     }
+    // The details of a FIFO are not read either: nothing blocks.
+    EXPECT_EQ(PageScheme::DetailsText(fifo), "");
 }
 
-// The details are the lines before the one holding "[texture]", with CR LF ends, and the part of
-// that line before it; the dialog says so when there are none, and needs a scheme.
-TEST_F(PageSchemeCommands, DetailsStopAtTheTextureWord) {
-    const struct {
-        const char* name;
-        QByteArray content;
-        QString expected;
-    } cases[] = {
-        {"cr-lf", "one\r\ntwo\r\n[texture]\r\n", "one\r\ntwo\r\n"},
-        {"mid-line", "head\nabc[texture]def\nmore\n", "head\r\nabc"},
-        {"no-word", "only\nlines", "only\r\nlines\r\n"},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(PageScheme::DetailsText(WriteBytes(mFolder.filePath(c.name), c.content)),
-                  c.expected)
-            << c.name;
+// At start-up a missing scheme is said to be missing, and the page has no scheme.
+TEST_F(PageSchemeCommands, StartupLoadSaysWhyItFailed) {
+    mPage.SetSchemePath(mFolder.filePath("absent.dat"));
+    EXPECT_FALSE(mPage.LoadAtStartup(nullptr));
+    ASSERT_EQ(mUser.messages.size(), 1u);
+    EXPECT_EQ(mUser.messages[0].text, kUnreadable);
+    EXPECT_EQ(mUser.messages[0].detail, "No such file or directory.");
+    EXPECT_EQ(Loaded(), "none," + mFolder.filePath("absent.dat") + ",x,y,z,0");
+}
 
+// The dialog shows the details text, says so when there is none, and needs a scheme.
+TEST_F(PageSchemeCommands, DetailsDialogNeedsASchemeAndSaysWhenThereAreNone) {
     QString shown = "no dialog";
     mUser.onDialog = [&](QDialog& dialog) {
         shown = static_cast<SchemeDetailsDialog&>(dialog).Text();

@@ -8,6 +8,7 @@
 #include <sstream>
 #include <stdexcept>
 #include <string>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -95,11 +96,39 @@ TEST(SchemeFileReading, MalformedClassesAndRulesReadAsFarAsTheyGo) {
     EXPECT_TRUE(rules.Borders()[2].classIds.empty());
     EXPECT_EQ(rules.Borders()[2].keepIds, std::vector<int32_t>{4});
     EXPECT_TRUE(rules.Borders()[3].keepIds.empty());
-    // Overlapping boxes send a huge coordinate to the clipper, which cannot take it: the check
-    // reports that instead of computing nonsense.
-    const soiltex huge = SchemeWithClasses("A\n1\n0 0 1e300 0 0 100\n#\nB\n2\n0 0 10 0 0 10\n#\n");
-    EXPECT_THROW(huge.IsValidScheme(), std::domain_error);
-    EXPECT_TRUE(huge.RangeLookup(0, 100, 0, 100, 0, 100).empty());
+}
+
+// A coordinate word must be wholly a number; anything else reads as NaN, which no valid scheme
+// has, and is listed with its line. Numbers in every written form still read as before.
+TEST(SchemeFileReading, CoordinateWordThatIsNotWhollyANumberIsRefused) {
+    const struct {
+        const char* vertices; // of the one class, from line 8
+        bool valid;
+        std::vector<std::string> problems; // "line:word"
+    } cases[] = {
+        {"0 0\n100 0\n0 100", true, {}},
+        {"0.0 +0 1e2 0 0 100.", true, {}},
+        {".0 0 100 -0 0 1E+2", true, {}},
+        {"0 0\n1O0 0\n0 100", false, {"9:1O0"}},
+        {"0 0\n100 0\nNaN 100", false, {"10:NaN"}},
+        {"0 0 100 0 0 100x", false, {"8:100x"}},
+        {"0 0 100 0 inf 100 0 nan", false, {"8:inf", "8:nan"}},
+        {"0 0 100 0 0 0x64", false, {"8:0x64"}},
+    };
+    for (const auto& c : cases) {
+        std::stringstream stream("[texture]\nN\nx\ny\nz\nA\n1\n" + std::string(c.vertices) +
+                                 "\n#\nUnclosed\n2\nbad");
+        soiltex scheme;
+        std::vector<SchemeWordProblem> problems;
+        scheme.LoadScheme(stream, &problems);
+        EXPECT_EQ(scheme.IsValidScheme(), c.valid) << c.vertices;
+        std::vector<std::string> seen;
+        for (const SchemeWordProblem& p : problems) {
+            EXPECT_EQ(p.classIndex, 0u);
+            seen.push_back(std::to_string(p.line) + ":" + p.word);
+        }
+        EXPECT_EQ(seen, c.problems) << c.vertices;
+    }
 }
 
 // Written and read back, a scheme writes the same again: nothing was lost on the way.
@@ -134,17 +163,43 @@ TEST_F(SchemeFileOnDisk, ReadOnlySchemeFileLoadsNormally) {
     EXPECT_EQ(scheme.GetClassCount(), 2);
 }
 
-TEST_F(SchemeFileOnDisk, StatusesOfTheThreeOutcomes) {
-    soiltex scheme;
-    EXPECT_EQ(LoadSchemeFile((folder / "absent.dat").string(), &scheme),
-              SchemeLoadStatus::Unreadable);
-    EXPECT_EQ(LoadSchemeFile(folder.string(), &scheme), SchemeLoadStatus::Unreadable);
-    EXPECT_EQ(LoadSchemeFile(Write("gap.dat", "[texture]\nN\nx\ny\nz\nA\n1\n0 0 50 0 0 50\n#\n"),
-                             &scheme),
-              SchemeLoadStatus::Invalid);
-    EXPECT_EQ(
-        LoadSchemeFile(Write("line.dat", "[texture]\nN\nx\ny\nz\nA\n1\n0 0 50 0\n#\n"), &scheme),
-        SchemeLoadStatus::Unreadable);
+// Every failed load says why; a FIFO is refused before it is opened, so the load never blocks.
+TEST_F(SchemeFileOnDisk, LoadFailureNamesItsReason) {
+    const std::string fifo = (folder / "fifo.dat").string();
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const struct {
+        std::string path;
+        SchemeLoadStatus status;
+        std::string reason;
+    } cases[] = {
+        {(folder / "absent.dat").string(), SchemeLoadStatus::Unreadable,
+         "no such file or directory"},
+        {folder.string(), SchemeLoadStatus::Unreadable, "it is a folder"},
+        {fifo, SchemeLoadStatus::Unreadable, "it is a FIFO"},
+        {Write("text.dat", "no scheme here\n"), SchemeLoadStatus::Unreadable,
+         "it has no \"[texture]\" word"},
+        {Write("line.dat", "[texture]\nN\nx\ny\nz\nA\n1\n0 0 50 0\n#\n"),
+         SchemeLoadStatus::Unreadable, "A (1) has fewer than three vertices"},
+        {Write("gap.dat", "[texture]\nN\nx\ny\nz\nA\n1\n0 0 50 0 0 50\n#\n"),
+         SchemeLoadStatus::Invalid, "the class areas add up to 1250, not 5000"},
+        {Write("word.dat", "[texture]\nN\nx\ny\nz\nA\n1\n0 0\n100 0\n0 1OO\n#\n"),
+         SchemeLoadStatus::Invalid, "line 10: \"1OO\" is not a number"},
+        {Write("far.dat", "[texture]\nN\nx\ny\nz\nA\n1\n0 0 100 0 0 100 0 5e11\n#\n"),
+         SchemeLoadStatus::Invalid, "the vertex (0, 500000000000) of A (1) is out of range"},
+        {Write("good.dat", kTwoZoneScheme), SchemeLoadStatus::Loaded, ""},
+    };
+    for (const auto& c : cases) {
+        soiltex scheme;
+        std::string reason = "stale";
+        EXPECT_EQ(LoadSchemeFile(c.path, &scheme, &reason), c.status) << c.path;
+        EXPECT_EQ(reason.substr(0, c.reason.size()), c.reason) << c.path;
+        EXPECT_EQ(reason.empty(), c.reason.empty()) << c.path;
+    }
+    EXPECT_EQ(SchemeLoadLine(SchemeLoadStatus::Unreadable, "it is a FIFO"),
+              "Unable to load the classification scheme file: it is a FIFO");
+    EXPECT_EQ(SchemeLoadLine(SchemeLoadStatus::Invalid, "A (1) and B (2) overlap"),
+              "Classification scheme is invalid. It will not be loaded. Reason: A (1) and B (2) "
+              "overlap.");
 }
 
 TEST(SchemeFileLocation, BundledSchemeIsFoundFromAnyFolder) {

@@ -2,7 +2,6 @@
 
 #include <QDialog>
 #include <QPrinter>
-
 #include <gtest/gtest.h>
 
 namespace {
@@ -28,8 +27,8 @@ QStringList ScriptedInteraction::MessageTexts() const {
 }
 
 void ScriptedInteraction::ShowMessage(QWidget*, const QString& caption, const QString& text,
-                                      MessageIcon icon) {
-    messages.push_back({caption, text, icon});
+                                      MessageIcon icon, const QString& detail) {
+    messages.push_back({caption, text, icon, detail});
 }
 
 Answer ScriptedInteraction::AskYesNoCancel(QWidget*, const QString&, const QString& text) {

@@ -4,7 +4,6 @@
 
 #include <QString>
 #include <QStringList>
-
 #include <deque>
 #include <functional>
 #include <vector>
@@ -20,29 +19,30 @@ public:
         QString caption;
         QString text;
         MessageIcon icon;
+        QString detail;
     };
 
     // What the next calls answer, in order.
     std::deque<Answer> answers;
-    std::deque<QString> openFileNames;  // "" answers Cancel
-    std::deque<QString> saveFileNames;  // "" answers Cancel
-    std::deque<QString> printToPdf;     // the PDF file the printer writes to; "" answers Cancel
+    std::deque<QString> openFileNames; // "" answers Cancel
+    std::deque<QString> saveFileNames; // "" answers Cancel
+    std::deque<QString> printToPdf;    // the PDF file the printer writes to; "" answers Cancel
     // Called with each dialog that RunDialog receives; its result is the dialog's result code.
     // Without one, RunDialog records the dialog's title and answers QDialog::Rejected.
     std::function<int(QDialog&)> onDialog;
 
     // What was shown.
     std::vector<Message> messages;
-    QStringList questions;     // the texts of AskYesNoCancel
-    QStringList fileCaptions;  // the captions of the file dialogs, open and save
-    QStringList fileFilters;   // their filters
-    QStringList dialogTitles;  // the titles of the dialogs run
+    QStringList questions;    // the texts of AskYesNoCancel
+    QStringList fileCaptions; // the captions of the file dialogs, open and save
+    QStringList fileFilters;  // their filters
+    QStringList dialogTitles; // the titles of the dialogs run
 
     // The texts of the messages shown, in order.
     QStringList MessageTexts() const;
 
-    void ShowMessage(QWidget* parent, const QString& caption, const QString& text,
-                     MessageIcon icon) override;
+    void ShowMessage(QWidget* parent, const QString& caption, const QString& text, MessageIcon icon,
+                     const QString& detail = QString()) override;
     Answer AskYesNoCancel(QWidget* parent, const QString& caption, const QString& text) override;
     QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter,
                          const QString& defaultSuffix) override;

@@ -1,0 +1,205 @@
+#include "scheme/cellclassifier.h"
+
+#include "geometry/boxsweep.h"
+
+#include <algorithm>
+#include <map>
+#include <utility>
+
+namespace {
+
+constexpr int kCells = CellClassifier::kCells;
+constexpr double kCellSize = CellClassifier::kCellSize;
+constexpr double kMargin = CellClassifier::kMargin;
+
+// Whether the segment from a to b meets the closed box (Liang-Barsky clipping).
+bool SegmentMeetsBox(const point& a, const point& b, const Box& box) {
+    double t0 = 0, t1 = 1;
+    const double dx = b.x - a.x, dy = b.y - a.y;
+    const double p[4] = {-dx, dx, -dy, dy};
+    const double q[4] = {a.x - box.minX, box.maxX - a.x, a.y - box.minY, box.maxY - a.y};
+    for (int i = 0; i < 4; ++i) {
+        if (p[i] == 0) {
+            if (q[i] < 0)
+                return false;
+            continue;
+        }
+        const double t = q[i] / p[i];
+        if (p[i] < 0)
+            t0 = std::max(t0, t);
+        else
+            t1 = std::min(t1, t);
+        if (t0 > t1)
+            return false;
+    }
+    return true;
+}
+
+// Clamped while still a double: a vertex far outside the triangle (1e10) must not overflow int.
+int CellIndex(double v) {
+    if (!(v > 0))
+        return 0;
+    if (v >= 100)
+        return kCells - 1;
+    return std::min(int(v / kCellSize), kCells - 1);
+}
+
+Box CellBox(int i, int j) {
+    return {i * kCellSize - kMargin, j * kCellSize - kMargin, (i + 1) * kCellSize + kMargin,
+            (j + 1) * kCellSize + kMargin};
+}
+
+// Cells that hold points of the triangle: i + j <= kCells (x + y = 100 runs through the cells
+// whose lower corners sum to 100).
+bool InTriangle(int i, int j) {
+    return i + j <= kCells;
+}
+
+// Beyond this many cell tests the grid costs more than it saves.
+constexpr long long kMaxCellTests = 40'000'000;
+
+} // namespace
+
+CellClassifier::CellClassifier(const soiltex& scheme, SchemeCheck check)
+    : mScheme(scheme), mValid(check == SchemeCheck::AlreadyDone || scheme.IsUsable()) {
+    if (mValid)
+        Build();
+}
+
+void CellClassifier::Build() {
+    const std::size_t cells = std::size_t(kCells) * kCells;
+    // (cell, class) pairs, in class order: the classes with an edge near a cell, and the others
+    // holding it. lastNear keeps each cell's list free of repeats.
+    std::vector<std::pair<uint32_t, int>> nearEdge, holding;
+    std::vector<int> lastNear(cells, -1);
+    long long tests = 0;
+    const std::vector<TextureClass>& classes = mScheme.Classes();
+    for (std::size_t c = 0; c < classes.size(); ++c) {
+        const int index = int(c);
+        const std::vector<point>& v = classes[c].region.Vertices();
+        for (std::size_t k = 0; k < v.size(); ++k) {
+            const point& a = v[k];
+            const point& b = v[(k + 1) % v.size()];
+            const int i0 = CellIndex(std::min(a.x, b.x) - kMargin);
+            const int i1 = CellIndex(std::max(a.x, b.x) + kMargin);
+            const int j0 = CellIndex(std::min(a.y, b.y) - kMargin);
+            const int j1 = CellIndex(std::max(a.y, b.y) + kMargin);
+            tests += (long long)(i1 - i0 + 1) * (j1 - j0 + 1);
+            if (tests > kMaxCellTests)
+                return; // no grid: every point is looked up in every class
+            for (int i = i0; i <= i1; ++i) {
+                for (int j = j0; j <= j1; ++j) {
+                    const uint32_t cell = uint32_t(i * kCells + j);
+                    if (lastNear[cell] != index && SegmentMeetsBox(a, b, CellBox(i, j))) {
+                        lastNear[cell] = index;
+                        nearEdge.emplace_back(cell, index);
+                    }
+                }
+            }
+        }
+        // Cells of the bounding box that no edge of the class comes near are wholly inside or
+        // wholly outside it.
+        const Box box = BoundsOf(classes[c].region);
+        const int i0 = CellIndex(box.minX), i1 = CellIndex(box.maxX);
+        const int j0 = CellIndex(box.minY), j1 = CellIndex(box.maxY);
+        tests += (long long)(i1 - i0 + 1) * (j1 - j0 + 1);
+        if (tests > kMaxCellTests)
+            return;
+        for (int i = i0; i <= i1; ++i) {
+            for (int j = j0; j <= j1 && InTriangle(i, j); ++j) {
+                const uint32_t cell = uint32_t(i * kCells + j);
+                if (lastNear[cell] != index &&
+                    classes[c].region.Find((i + 0.5) * kCellSize, (j + 0.5) * kCellSize) !=
+                        PointLocation::Outside)
+                    holding.emplace_back(cell, index);
+            }
+        }
+    }
+    // Grouped by cell, keeping the class order within each.
+    const auto byCell = [](const std::pair<uint32_t, int>& a, const std::pair<uint32_t, int>& b) {
+        return a.first < b.first;
+    };
+    std::stable_sort(nearEdge.begin(), nearEdge.end(), byCell);
+    std::stable_sort(holding.begin(), holding.end(), byCell);
+
+    mCells.assign(cells, Cell());
+    std::map<std::vector<int>, int32_t> known;
+    std::vector<int> list;
+    std::size_t n = 0, h = 0;
+    for (uint32_t cell = 0; cell < cells; ++cell) {
+        const std::size_t nearBegin = n;
+        while (n < nearEdge.size() && nearEdge[n].first == cell)
+            ++n;
+        list.clear();
+        for (; h < holding.size() && holding[h].first == cell; ++h)
+            list.push_back(holding[h].second);
+        Cell& entry = mCells[cell];
+        if (n == nearBegin) {
+            mScheme.ApplyBorderRules(&list);
+            auto it = known.find(list);
+            if (it == known.end()) {
+                mTexts.emplace_back();
+                AppendTextureText(mScheme, list, &mTexts.back());
+                mAnswers.push_back(list);
+                it = known.emplace(list, int32_t(mAnswers.size() - 1)).first;
+            }
+            entry.answer = it->second;
+            continue;
+        }
+        entry.first = uint32_t(mCandidates.size());
+        std::size_t a = nearBegin, b = 0;
+        while (a < n || b < list.size()) {
+            if (b == list.size() || (a < n && nearEdge[a].second < list[b]))
+                mCandidates.push_back(nearEdge[a++].second);
+            else
+                mCandidates.push_back(list[b++]);
+        }
+        entry.count = uint32_t(mCandidates.size() - entry.first);
+    }
+}
+
+const CellClassifier::Cell* CellClassifier::CellOf(double x, double y) const {
+    if (mCells.empty() || !(x >= 0 && y >= 0 && x <= 100 && y <= 100))
+        return nullptr;
+    return &mCells[std::size_t(CellIndex(x)) * kCells + CellIndex(y)];
+}
+
+const std::vector<int>& CellClassifier::Classify(double x, double y, double z) {
+    mIndices.clear();
+    if (!mValid || !soiltex::AcceptComposition(&x, &y, &z))
+        return mIndices;
+    const Cell* cell = CellOf(x, y);
+    if (cell == nullptr) {
+        mScheme.LocateClasses(x, y, &mIndices);
+        return mIndices;
+    }
+    if (cell->answer >= 0)
+        return mAnswers[std::size_t(cell->answer)];
+    const std::vector<TextureClass>& classes = mScheme.Classes();
+    for (uint32_t k = cell->first; k < cell->first + cell->count; ++k) {
+        const int c = mCandidates[k];
+        if (classes[std::size_t(c)].region.Find(x, y) != PointLocation::Outside)
+            mIndices.push_back(c);
+    }
+    mScheme.ApplyBorderRules(&mIndices);
+    return mIndices;
+}
+
+bool CellClassifier::AppendTexture(double x, double y, double z, std::string* out) {
+    double cx = x, cy = y, cz = z;
+    if (mValid && soiltex::AcceptComposition(&cx, &cy, &cz)) {
+        const Cell* cell = CellOf(cx, cy);
+        if (cell != nullptr && cell->answer >= 0) {
+            out->append(mTexts[std::size_t(cell->answer)]);
+            return !mAnswers[std::size_t(cell->answer)].empty();
+        }
+    }
+    const std::vector<int>& classes = Classify(x, y, z);
+    AppendTextureText(mScheme, classes, out);
+    return !classes.empty();
+}
+
+int CellClassifier::StoredCells() const {
+    return int(
+        std::count_if(mCells.begin(), mCells.end(), [](const Cell& c) { return c.answer >= 0; }));
+}
