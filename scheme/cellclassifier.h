@@ -16,7 +16,7 @@
 // never changes an answer.
 class CellClassifier {
 public:
-    static constexpr int kCells = 200; // per axis, over 0 to 100
+    static constexpr int kCells = 400; // per axis, over 0 to 100
     static constexpr double kCellSize = 100.0 / kCells;
     static constexpr double kMargin = 1e-3;
 
