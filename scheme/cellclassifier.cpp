@@ -124,6 +124,8 @@ void CellClassifier::Build() {
 
     mCells.assign(cells, Cell());
     std::map<std::vector<int>, int32_t> known;
+    // Most cells share one of a few lists of holding classes: settle each list's border rules once.
+    std::map<std::vector<int>, int32_t> answerOf;
     std::vector<int> list;
     std::size_t n = 0, h = 0;
     for (uint32_t cell = 0; cell < cells; ++cell) {
@@ -135,15 +137,20 @@ void CellClassifier::Build() {
             list.push_back(holding[h].second);
         Cell& entry = mCells[cell];
         if (n == nearBegin) {
-            mScheme.ApplyBorderRules(&list);
-            auto it = known.find(list);
-            if (it == known.end()) {
-                mTexts.emplace_back();
-                AppendTextureText(mScheme, list, &mTexts.back());
-                mAnswers.push_back(list);
-                it = known.emplace(list, int32_t(mAnswers.size() - 1)).first;
+            auto found = answerOf.find(list);
+            if (found == answerOf.end()) {
+                std::vector<int> kept = list;
+                mScheme.ApplyBorderRules(&kept);
+                auto it = known.find(kept);
+                if (it == known.end()) {
+                    mTexts.emplace_back();
+                    AppendTextureText(mScheme, kept, &mTexts.back());
+                    mAnswers.push_back(kept);
+                    it = known.emplace(kept, int32_t(mAnswers.size() - 1)).first;
+                }
+                found = answerOf.emplace(list, it->second).first;
             }
-            entry.answer = it->second;
+            entry.answer = found->second;
             continue;
         }
         entry.first = uint32_t(mCandidates.size());
