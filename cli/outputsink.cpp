@@ -148,6 +148,8 @@ void FileOutput::OpenTemporary(const std::string& target) {
     const std::string name = FolderOf(target) + "/.granum-cli-XXXXXX";
     std::vector<char> pattern(name.begin(), name.end());
     pattern.push_back('\0');
+    // A signal between creating the file and guarding it would leave the file behind: it waits.
+    const SignalsBlocked blocked;
     mFd = ::mkstemp(pattern.data());
     if (mFd < 0)
         throw BatchIoError(Failure(mPath));
