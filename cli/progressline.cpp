@@ -23,7 +23,9 @@ void WriteError(const std::string& text) {
 ProgressLine::ProgressLine(bool enabled)
     : mEnabled(enabled), mStart(std::chrono::steady_clock::now()), mLastShown(mStart) {}
 
-ProgressLine::~ProgressLine() { Clear(); }
+ProgressLine::~ProgressLine() {
+    Clear();
+}
 
 void ProgressLine::Show(std::size_t rows) {
     using namespace std::chrono_literals;
