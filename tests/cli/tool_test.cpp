@@ -79,6 +79,15 @@ protected:
         }
     }
 
+    // Each case's command gives its status and its text on standard output.
+    template <typename Cases> void ExpectAnswers(const Cases& cases) {
+        for (const auto& c : cases) {
+            const Result r = Run(c.command);
+            EXPECT_EQ(r.status, c.status) << c.command << ": " << r.err;
+            EXPECT_EQ(r.out, c.text) << c.command;
+        }
+    }
+
     fs::path mFolder;
 };
 
@@ -231,11 +240,7 @@ TEST_F(ToolRun, AnswersOnStandardOutputWithTheStatus) {
         {"lookup -s zones.dat -s noborder.dat 60 60 60", 1,
          "zones: { fail }\nnoborder: { fail }\n"},
     };
-    for (const auto& c : cases) {
-        const Result r = Run(c.command);
-        EXPECT_EQ(r.status, c.status) << c.command << ": " << r.err;
-        EXPECT_EQ(r.out, c.text) << c.command;
-    }
+    ExpectAnswers(cases);
 }
 
 // Random compositions on the half-percent grid (many on class edges), some with a value
@@ -297,11 +302,7 @@ TEST_F(ToolRun, BareIdNeverTakesAFileInTheCurrentFolder) {
         {"lookup -s schemes/usda.dat 10 10 80", 0, "Low\n"},
         {"lookup -s zones.dat 10 10 80", 0, "Low\n"},
     };
-    for (const auto& c : cases) {
-        const Result r = Run(c.command);
-        EXPECT_EQ(r.status, c.status) << c.command << ": " << r.err;
-        EXPECT_EQ(r.out, c.text) << c.command;
-    }
+    ExpectAnswers(cases);
     EXPECT_EQ(Run("check usda").out.find("File: " + (mFolder / "usda").string()),
               std::string::npos);
 }
