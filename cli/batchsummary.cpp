@@ -16,9 +16,8 @@ std::string BatchSummary::Text() const {
                        std::to_string(mClassified) + " classified, " + std::to_string(mFailed) +
                        " failed";
     if (!mFirstFailures.empty()) {
-        text += mFailed == 1                      ? " (line "
-                : mFailed > mFirstFailures.size() ? " (first at lines "
-                                                  : " (lines ";
+        text += mFailed == 1 ? " (line " : mFailed > mFirstFailures.size() ? " (first at lines "
+                                                                           : " (lines ";
         for (std::size_t i = 0; i < mFirstFailures.size(); ++i)
             text += (i > 0 ? ", " : "") + std::to_string(mFirstFailures[i]);
         text += ")";

@@ -23,9 +23,7 @@ void WriteError(const std::string& text) {
 ProgressLine::ProgressLine(bool enabled)
     : mEnabled(enabled), mStart(std::chrono::steady_clock::now()), mLastShown(mStart) {}
 
-ProgressLine::~ProgressLine() {
-    Clear();
-}
+ProgressLine::~ProgressLine() { Clear(); }
 
 void ProgressLine::Show(std::size_t rows) {
     using namespace std::chrono_literals;
