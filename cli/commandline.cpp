@@ -256,10 +256,13 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
     check->footer("Exit status: 0 valid, 1 not valid or with errors, 2 unreadable.");
 
     app.add_subcommand("schemes", "List the bundled schemes")
-        ->footer("One scheme a line, in columns separated by two or more blanks: the id that -s "
-                 "takes, the number of classes (distinct class names), the particle-size limits "
-                 "in micrometres as CLAY/SILT/SAND upper limits (- when the file does not state "
-                 "them), the system's name, and its country (-).");
+        ->footer("One bundled scheme a line, in columns separated by two or more blanks:\n"
+                 "  ID       what -s takes\n"
+                 "  CLASSES  the number of classes (distinct class names)\n"
+                 "  LIMITS   the upper particle sizes of clay, silt and sand in micrometres,\n"
+                 "           as 2/50/2000; - when the scheme file does not state them\n"
+                 "  NAME     the system's name\n"
+                 "  COUNTRY  where it is used; - when the file does not say");
 
     // CLI11 would only say that a command is required.
     if (argc > 1 && argv[1][0] != '-') {
