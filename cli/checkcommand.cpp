@@ -110,6 +110,8 @@ void WriteSchemeReport(const soiltex& scheme, const SchemeReport& report, std::o
 
 int RunCheck(const std::string& argument, std::ostream& out, std::ostream& err) {
     const std::string path = SchemeFilePath(argument);
+    if (path.empty())
+        return PrintUnknownScheme(argument, err);
     soiltex scheme;
     std::string reason;
     std::vector<SchemeWordProblem> words;

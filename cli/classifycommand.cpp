@@ -10,34 +10,57 @@
 #include "samples/samplewriter.h"
 
 #include <algorithm>
+#include <array>
 #include <ostream>
 #include <string_view>
 #include <vector>
 
 namespace {
 
+// One scheme's part of a row: the fields it reads and where its texture goes.
+struct SchemeColumns {
+    std::array<std::size_t, 3> axes{1, 2, 3};  // the x, y and z fields
+    std::size_t texture = ColumnLayout::kNone; // a header's own column; kNone: appended
+};
+
 class Batch {
 public:
-    Batch(CellClassifier& classifier, SampleReader& reader, SampleWriter& writer,
+    Batch(const std::vector<ClassifyScheme>& schemes, SampleReader& reader, SampleWriter& writer,
           const ClassifyOptions& options)
-        : mReader(reader), mWriter(writer), mClassifier(classifier, options.normaliseTolerance),
-          mLookup(options.lookup), mProgress(options.progress) {
-        mTexture.reserve(256);
+        : mReader(reader), mWriter(writer), mLookup(options.lookup), mProgress(options.progress) {
+        for (const ClassifyScheme& s : schemes)
+            mTargets.push_back({RowClassifier(*s.classifier, options.normaliseTolerance), {}, {}});
+        for (Target& t : mTargets)
+            t.texture.reserve(256);
     }
 
-    void SetLayout(const ColumnLayout& layout) { mLayout = layout; }
+    // The shared layout (header, id, width) and each scheme's columns, in the schemes' order.
+    void SetLayout(const ColumnLayout& layout, const std::vector<SchemeColumns>& columns) {
+        mLayout = layout;
+        mInPlace = false;
+        for (std::size_t k = 0; k < mTargets.size(); ++k) {
+            mTargets[k].columns = columns[k];
+            mInPlace = mInPlace || columns[k].texture != ColumnLayout::kNone;
+        }
+    }
 
     // The record in the reader, classified and written.
     void Row() {
-        mTexture.clear();
-        RowOutcome outcome = RowOutcome::TooFewValues;
-        if (mLookup)
-            outcome = mClassifier.Classify(Field(mLayout.x), Field(mLayout.y), Field(mLayout.z),
-                                           &mTexture);
+        bool allClassified = true, anyFailed = false, allTooFew = true;
+        for (Target& t : mTargets) {
+            t.texture.clear();
+            RowOutcome outcome = RowOutcome::TooFewValues;
+            if (mLookup)
+                outcome = t.classifier.Classify(Field(t.columns.axes[0]), Field(t.columns.axes[1]),
+                                                Field(t.columns.axes[2]), &t.texture);
+            allClassified = allClassified && outcome == RowOutcome::Classified;
+            anyFailed = anyFailed || outcome == RowOutcome::Failed;
+            allTooFew = allTooFew && outcome == RowOutcome::TooFewValues;
+        }
         BatchSummary::Row row = BatchSummary::Row::Failed;
-        if (outcome == RowOutcome::Classified)
+        if (allClassified)
             row = BatchSummary::Row::Classified;
-        else if (outcome == RowOutcome::TooFewValues && (!mLookup || IsBlank()))
+        else if (allTooFew && (!mLookup || IsBlank()))
             row = BatchSummary::Row::Blank;
         mSummary.Add(row, mReader.LineNumber());
         if (row == BatchSummary::Row::Failed && mHint.empty())
@@ -52,13 +75,28 @@ public:
     void ClearProgress() { mProgress.Clear(); }
 
 private:
+    struct Target {
+        RowClassifier classifier;
+        SchemeColumns columns;
+        std::string texture;
+    };
+
     std::string_view Field(std::size_t i) const { return mReader.Field(i); }
+
+    // The texture that goes into field i, or nullptr when i is no texture column.
+    const std::string* TextureOf(std::size_t i) const {
+        for (const Target& t : mTargets) {
+            if (t.columns.texture == i)
+                return &t.texture;
+        }
+        return nullptr;
+    }
 
     // A row that gives nothing: a sheet row without data, or a header file's empty line.
     bool IsBlank() const {
         const std::size_t used = mLayout.header ? mReader.Fields().size() : mLayout.width;
         for (std::size_t i = 0; i < used; ++i) {
-            if (i != mLayout.texture && !Field(i).empty())
+            if (!Field(i).empty() && TextureOf(i) == nullptr)
                 return false;
         }
         return !mLayout.header || mReader.Rest().find_first_not_of(',') == std::string_view::npos;
@@ -67,7 +105,7 @@ private:
     // Files saved by spreadsheets set to a decimal-comma language: "40,5" in quotes, or fields
     // separated by semicolons.
     std::string FailureHint() const {
-        for (std::size_t i : {mLayout.x, mLayout.y, mLayout.z}) {
+        for (std::size_t i : mTargets.front().columns.axes) {
             const std::string_view f = Field(i);
             const std::size_t comma = f.find(',');
             if (comma != std::string_view::npos && comma > 0 && comma + 1 < f.size() &&
@@ -84,7 +122,7 @@ private:
 
     void Write() {
         // The common case, a record without quotes, is passed on as the bytes it was read from.
-        if (!mReader.AnyQuote() && mLayout.texture == ColumnLayout::kNone) {
+        if (!mReader.AnyQuote() && !mInPlace) {
             const std::size_t read = std::min(mReader.Fields().size(), mLayout.width);
             mWriter.RawFields(mReader.FieldsText(read));
             for (std::size_t i = read; i < mLayout.width; ++i)
@@ -92,8 +130,10 @@ private:
         } else {
             WriteFields();
         }
-        if (mLayout.texture == ColumnLayout::kNone)
-            mWriter.Field(mTexture);
+        for (const Target& t : mTargets) {
+            if (t.columns.texture == ColumnLayout::kNone)
+                mWriter.Field(t.texture);
+        }
         if (mLayout.header && mReader.HasRest())
             WriteRest(mReader.Rest());
         mWriter.EndRecord();
@@ -115,31 +155,36 @@ private:
     }
 
     void WriteFields() {
-        for (std::size_t i = 0; i < mLayout.width; ++i)
-            mWriter.Field(i == mLayout.texture ? std::string_view(mTexture) : Field(i));
+        for (std::size_t i = 0; i < mLayout.width; ++i) {
+            const std::string* texture = TextureOf(i);
+            mWriter.Field(texture != nullptr ? std::string_view(*texture) : Field(i));
+        }
     }
 
     SampleReader& mReader;
     SampleWriter& mWriter;
-    RowClassifier mClassifier;
+    std::vector<Target> mTargets;
     bool mLookup;
     ProgressLine mProgress;
     ColumnLayout mLayout = SampleFileLayout();
+    bool mInPlace = false; // a texture goes into a column of the header's own
     BatchSummary mSummary;
     std::string mHint;
-    std::string mTexture;
 };
 
-std::string AxisList(const soiltex& scheme) {
-    return scheme.GetXName() + ", " + scheme.GetYName() + ", " + scheme.GetZName();
+// The name of scheme k's texture column: "texture" alone, "texture_ID" among several.
+std::string TextureName(const std::vector<ClassifyScheme>& schemes, std::size_t k) {
+    return schemes.size() == 1 ? std::string("texture") : "texture_" + schemes[k].id;
 }
 
-void WriteHeader(const std::vector<std::string>& names, const ColumnLayout& layout,
-                 SampleWriter* writer) {
+void WriteHeader(const std::vector<std::string>& names, const std::vector<ClassifyScheme>& schemes,
+                 const std::vector<SchemeColumns>& columns, SampleWriter* writer) {
     for (const std::string& name : names)
         writer->Field(name);
-    if (layout.texture == ColumnLayout::kNone)
-        writer->Field("texture");
+    for (std::size_t k = 0; k < schemes.size(); ++k) {
+        if (columns[k].texture == ColumnLayout::kNone)
+            writer->Field(TextureName(schemes, k));
+    }
     writer->EndRecord();
 }
 
@@ -163,27 +208,81 @@ std::optional<ColumnLayout> FirstLineHeader(const SampleReader& reader, const so
     return HeaderLayout(reader.Fields(), scheme);
 }
 
-int ClassifyRecords(const soiltex& scheme, CellClassifier& classifier, SampleReader& reader,
+// Each scheme's columns in a header file, found by its own axis names; nullopt after the message
+// when a scheme finds fewer than two.
+std::optional<std::vector<SchemeColumns>> HeaderColumns(const std::vector<ClassifyScheme>& schemes,
+                                                        const SampleReader& reader,
+                                                        std::ostream& err) {
+    std::vector<SchemeColumns> columns;
+    for (std::size_t k = 0; k < schemes.size(); ++k) {
+        const ColumnLayout layout = NamedLayout(reader.Fields(), *schemes[k].scheme);
+        if (layout.AxisColumns() < 2) {
+            PrintError(err, "line 1 is a header, but it names fewer than two of the columns " +
+                                AxisList(*schemes[k].scheme) +
+                                (schemes.size() > 1 ? " (the axes of " + schemes[k].id + ")" : ""));
+            return std::nullopt;
+        }
+        SchemeColumns c{{layout.x, layout.y, layout.z}, layout.texture};
+        if (schemes.size() > 1) {
+            // Among several, a plain "texture" column is carried along; the scheme's own is
+            // filled again, so that a file can be classified anew in place.
+            const std::vector<std::string_view>& fields = reader.Fields();
+            const std::string name = TextureName(schemes, k);
+            const auto found =
+                std::find_if(fields.begin(), fields.end(),
+                             [&name](std::string_view f) { return SameName(f, name); });
+            c.texture =
+                found == fields.end() ? ColumnLayout::kNone : std::size_t(found - fields.begin());
+        }
+        columns.push_back(c);
+    }
+    return columns;
+}
+
+// Each scheme's fields of a sample file, whose values are in the first scheme's axis order;
+// nullopt after the message when a scheme's axes are not the first's.
+std::optional<std::vector<SchemeColumns>> SampleColumns(const std::vector<ClassifyScheme>& schemes,
+                                                        std::ostream& err) {
+    std::vector<SchemeColumns> columns;
+    const soiltex& first = *schemes.front().scheme;
+    for (const ClassifyScheme& s : schemes) {
+        const std::optional<std::array<std::size_t, 3>> mapping = AxisMapping(first, *s.scheme);
+        if (!mapping) {
+            PrintError(err, AxisMismatch(s.id, *s.scheme, schemes.front().id, first) +
+                                ", in whose order a sample file is read");
+            return std::nullopt;
+        }
+        columns.push_back({{1 + (*mapping)[0], 1 + (*mapping)[1], 1 + (*mapping)[2]}});
+    }
+    return columns;
+}
+
+int ClassifyRecords(const std::vector<ClassifyScheme>& schemes, SampleReader& reader,
                     SampleWriter& writer, OutputSink& output, const ClassifyOptions& options,
                     std::ostream& err) {
-    Batch batch(classifier, reader, writer, options);
+    Batch batch(schemes, reader, writer, options);
     if (!reader.Next())
         return NoSamples(options, err);
-    const std::optional<ColumnLayout> header = FirstLineHeader(reader, scheme, options.header);
+    std::optional<ColumnLayout> header =
+        FirstLineHeader(reader, *schemes.front().scheme, options.header);
     if (header) {
-        if (header->AxisColumns() < 2) {
-            PrintError(err, "line 1 is a header, but it names fewer than two of the columns " +
-                                AxisList(scheme));
+        const std::optional<std::vector<SchemeColumns>> columns =
+            HeaderColumns(schemes, reader, err);
+        if (!columns)
             return kExitUnusable;
-        }
+        header->texture = ColumnLayout::kNone; // each scheme's is in its columns
         // Kept before the next record replaces the reader's fields.
         const std::vector<std::string> names(reader.Fields().begin(), reader.Fields().end());
         reader.SetFieldLimit(header->width);
         if (!reader.Next())
             return NoSamples(options, err);
-        WriteHeader(names, *header, &writer);
-        batch.SetLayout(*header);
+        WriteHeader(names, schemes, *columns, &writer);
+        batch.SetLayout(*header, *columns);
     } else {
+        const std::optional<std::vector<SchemeColumns>> columns = SampleColumns(schemes, err);
+        if (!columns)
+            return kExitUnusable;
+        batch.SetLayout(SampleFileLayout(), *columns);
         // Fields from the fifth on are ignored; no need to split them.
         reader.SetFieldLimit(SampleFileLayout().width);
     }
@@ -213,21 +312,35 @@ int ClassifyStream(const soiltex& scheme, InputSource& input, OutputSink& output
 
 int ClassifyStream(const soiltex& scheme, CellClassifier& classifier, InputSource& input,
                    OutputSink& output, const ClassifyOptions& options, std::ostream& err) {
+    return ClassifyStream({{&scheme, &classifier, std::string()}}, input, output, options, err);
+}
+
+int ClassifyStream(const std::vector<ClassifyScheme>& schemes, InputSource& input,
+                   OutputSink& output, const ClassifyOptions& options, std::ostream& err) {
     SampleReader reader(input, options.bufferSize);
     SampleWriter writer(output, options.bufferSize);
     try {
-        return ClassifyRecords(scheme, classifier, reader, writer, output, options, err);
+        return ClassifyRecords(schemes, reader, writer, output, options, err);
     } catch (const RecordTooLongError& e) {
         PrintError(err, InputName(options.input) + ": " + e.what());
         return kExitUnusable;
     }
 }
 
-int RunClassify(const soiltex& scheme, const ClassifyOptions& options, std::ostream& err) {
+int RunClassify(const std::vector<ChosenScheme>& schemes, const ClassifyOptions& options,
+                std::ostream& err) {
+    // Classifiers keep references: the vector is sized once.
+    std::vector<CellClassifier> classifiers;
+    classifiers.reserve(schemes.size());
+    std::vector<ClassifyScheme> run;
+    for (const ChosenScheme& s : schemes) {
+        classifiers.emplace_back(s.scheme, SchemeCheck::AlreadyDone);
+        run.push_back({&s.scheme, &classifiers.back(), s.id});
+    }
     try {
         FileInput input(options.input);
         FileOutput output(options.output);
-        return ClassifyStream(scheme, input, output, options, err);
+        return ClassifyStream(run, input, output, options, err);
     } catch (const BatchIoError& e) {
         PrintError(err, e.what());
         return kExitUnusable;

@@ -1,14 +1,16 @@
 #pragma once
 
-#include "scheme/cellclassifier.h"
 #include "cli/inputsource.h"
 #include "cli/outputsink.h"
+#include "cli/schemeargument.h"
+#include "scheme/cellclassifier.h"
 #include "scheme/soiltex.h"
 
 #include <cstddef>
 #include <iosfwd>
 #include <optional>
 #include <string>
+#include <vector>
 
 // Whether the input's first line is a header: as its fields say (HeaderLayout), or as the user
 // says.
@@ -37,5 +39,22 @@ int ClassifyStream(const soiltex& scheme, InputSource& input, OutputSink& output
 int ClassifyStream(const soiltex& scheme, CellClassifier& classifier, InputSource& input,
                    OutputSink& output, const ClassifyOptions& options, std::ostream& err);
 
-// ClassifyStream on the files the options name.
-int RunClassify(const soiltex& scheme, const ClassifyOptions& options, std::ostream& err);
+// One scheme of a run with several: its classifier (built once, outliving the run) and the id
+// that names its texture column.
+struct ClassifyScheme {
+    const soiltex* scheme;
+    CellClassifier* classifier;
+    std::string id;
+};
+
+// ClassifyStream with a texture column per scheme, in one pass. One scheme: as above. Several:
+// a header file gets a column "texture_ID" per scheme (filled in place when the header has it),
+// each scheme's values found by its own axis names; a sample file is read in the first scheme's
+// axis order and gets one field per scheme after the fourth, each scheme's values taken by axis
+// name (2 when a scheme's axes are not the first's). A row has failed when any scheme fails it.
+int ClassifyStream(const std::vector<ClassifyScheme>& schemes, InputSource& input,
+                   OutputSink& output, const ClassifyOptions& options, std::ostream& err);
+
+// ClassifyStream on the files the options name, with the loaded (valid) schemes.
+int RunClassify(const std::vector<ChosenScheme>& schemes, const ClassifyOptions& options,
+                std::ostream& err);

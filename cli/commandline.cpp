@@ -13,7 +13,6 @@
 #include "util/numbertext.h"
 
 #include <CLI/CLI.hpp>
-
 #include <algorithm>
 #include <array>
 #include <cstring>
@@ -26,10 +25,16 @@
 namespace {
 
 constexpr const char* kSchemeHelp =
-    "Classification scheme: a scheme file, or the name of a bundled scheme without \".dat\" "
-    "(see the schemes command)";
+    "Classification scheme: the id of a bundled scheme (see the schemes command), or a scheme "
+    "file, named with a folder or ending in .dat (./my.dat); usda by default";
 
-constexpr const char* kClassifyFooter = R"(INPUT is a sample file: lines of Sample ID, x, y, z (further fields are ignored), no header,
+constexpr const char* kMultiSchemeHelp =
+    "Classification scheme: the id of a bundled scheme (see the schemes command), or a scheme "
+    "file, named with a folder or ending in .dat (./my.dat); usda by default. Give it again for "
+    "a texture per scheme";
+
+constexpr const char* kClassifyFooter =
+    R"(INPUT is a sample file: lines of Sample ID, x, y, z (further fields are ignored), no header,
 LF, CR LF or CR line ends. Or a CSV file whose first line names its columns: it is taken as a
 header when it names two or more of the scheme's axes (in any case) and its second to fourth
 fields are not numbers; --header and --no-header decide instead. Then the columns named like
@@ -52,6 +57,14 @@ A row has failed when it is not blank and gets no class: "{ fail }", or fewer th
 values. Blank rows (no id, no values) are written and counted, but are not failures.
 The summary on standard error gives the line numbers of the first failed rows.
 
+With several -s, one pass gives a texture per scheme: header files get a column
+"texture_ID" per scheme (ID: the bundled id or the scheme file's name without .dat; an
+existing column of that name is filled in again), each scheme's values found by its own
+axis names; sample files are read in the first scheme's axis order and get one field per
+scheme after the fourth, in the order of the -s options, each scheme's values taken by
+axis name (schemes whose axis names differ from the first's are refused). A row has failed
+when any scheme fails it. With one -s the output is as above.
+
 Exit status: 0; 1 with --strict when a row failed; 2 when the scheme, the input or the
 output cannot be used.)";
 
@@ -71,8 +84,7 @@ double ParseTolerance(const std::string& text) {
 AxisRange ParseRange(const std::string& option, const std::string& text) {
     AxisRange range;
     if (!ParseAxisRange(text, &range))
-        throw UsageError(option + ": \"" + text +
-                         "\" is not MIN:MAX with numbers within 0 to 100");
+        throw UsageError(option + ": \"" + text + "\" is not MIN:MAX with numbers within 0 to 100");
     return range;
 }
 
@@ -122,23 +134,23 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
     app.set_version_flag("--version", "", "Print the version and exit");
     app.footer("Run 'granum-cli COMMAND --help' for the options of a command.");
 
-    std::string schemeArgument = kDefaultScheme;
-    auto addScheme = [&schemeArgument](CLI::App* command) {
-        command->add_option("-s,--scheme", schemeArgument, kSchemeHelp)
+    // Before the command and after it: "granum-cli -s myscheme.dat lookup ..." reads as
+    // naturally as "granum-cli lookup -s myscheme.dat ...". Each -s takes one word.
+    std::vector<std::string> schemesBefore, schemesAfter;
+    auto addScheme = [](CLI::App* command, std::vector<std::string>* into, const char* help) {
+        command->add_option("-s,--scheme", *into, help)
             ->type_name("S")
-            ->capture_default_str();
+            ->allow_extra_args(false)
+            ->multi_option_policy(CLI::MultiOptionPolicy::TakeAll);
     };
-
-    // Before the command too: "granum-cli -s myscheme.dat lookup ..." reads as naturally as after
-    // it.
-    addScheme(&app);
+    addScheme(&app, &schemesBefore, kMultiSchemeHelp);
 
     ClassifyOptions classifyOptions;
     std::string tolerance;
     bool noLookup = false;
     CLI::App* classify = app.add_subcommand(
         "classify", "Classify every sample of a sample file or CSV file with a header");
-    addScheme(classify);
+    addScheme(classify, &schemesAfter, kMultiSchemeHelp);
     classify->add_option("INPUT", classifyOptions.input, "Input file; - or none: standard input")
         ->type_name("");
     classify
@@ -165,21 +177,23 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
     std::vector<std::string> values;
     CLI::App* lookup = app.add_subcommand(
         "lookup", "Classify one composition: the class names one a line, or { fail } (exit 1)");
-    addScheme(lookup);
+    addScheme(lookup, &schemesAfter, kMultiSchemeHelp);
     lookup
         ->add_option("X Y Z", values,
-                     "The three values in percent, in the order of the scheme's axes; - is "
-                     "missing (one missing value is completed)")
+                     "The three values in percent, in the order of the (first) scheme's axes; "
+                     "- is missing (one missing value is completed)")
         ->required()
         ->expected(3)
         ->type_name("");
-    lookup->footer("Exit status: 0; 1 for { fail }; 2 when a value is neither a number within 0 to "
-                   "100 nor -, or the scheme cannot be used.");
+    lookup->footer("With several -s: one line per scheme, \"ID: CLASS\" (several classes joined by "
+                   "\" / \"), each scheme given the values by axis name.\nExit status: 0; 1 for "
+                   "{ fail } (of any scheme); 2 when a value is neither a number within 0 to 100 "
+                   "nor -, or a scheme cannot be used.");
 
     std::array<std::string, 3> rangeTexts{"0:100", "0:100", "0:100"};
     CLI::App* range = app.add_subcommand(
         "range", "The classes a range of compositions overlaps and the polygon enclosing it");
-    addScheme(range);
+    addScheme(range, &schemesAfter, kSchemeHelp);
     const std::array<const char*, 3> rangeOptions{"--x", "--y", "--z"};
     for (std::size_t i = 0; i < 3; ++i)
         range
@@ -196,7 +210,7 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
     std::array<CLI::Option*, 3> chartRangeOptions{};
     CLI::App* chart = app.add_subcommand(
         "chart", "Draw the texture triangle with samples or a range, as EMF, SVG, PNG or PDF");
-    addScheme(chart);
+    addScheme(chart, &schemesAfter, kSchemeHelp);
     chart
         ->add_option("SAMPLES", chartOptions.samples,
                      "Sample file or CSV file with a header, read as classify reads it; - is "
@@ -241,7 +255,14 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
         ->type_name("");
     check->footer("Exit status: 0 valid, 1 not valid or with errors, 2 unreadable.");
 
-    app.add_subcommand("schemes", "List the bundled schemes");
+    app.add_subcommand("schemes", "List the bundled schemes")
+        ->footer("One bundled scheme a line, in columns separated by two or more blanks:\n"
+                 "  ID       what -s takes\n"
+                 "  CLASSES  the number of classes (distinct class names)\n"
+                 "  LIMITS   the upper particle sizes of clay, silt and sand in micrometres,\n"
+                 "           as 2/50/2000; - when the scheme file does not state them\n"
+                 "  NAME     the system's name\n"
+                 "  COUNTRY  where it is used; - when the file does not say");
 
     // CLI11 would only say that a command is required.
     if (argc > 1 && argv[1][0] != '-') {
@@ -288,13 +309,22 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
             chartOptions.ranges = ranges;
         }
 
-        soiltex scheme;
-        if (!LoadSchemeArgument(schemeArgument, &scheme, err))
+        std::vector<std::string> arguments = schemesBefore;
+        arguments.insert(arguments.end(), schemesAfter.begin(), schemesAfter.end());
+        if (arguments.empty())
+            arguments.push_back(kDefaultScheme);
+        if ((*chart || *range) && arguments.size() > 1)
+            throw UsageError(std::string(*chart ? "chart" : "range") +
+                             " takes one scheme; -s was given " + std::to_string(arguments.size()) +
+                             " times");
+        std::vector<ChosenScheme> schemes;
+        if (!LoadSchemeArguments(arguments, &schemes, err))
             return kExitUnusable;
+        const soiltex& scheme = schemes.front().scheme;
         if (*lookup)
-            return RunLookup(scheme, {values[0], values[1], values[2]}, out, err);
+            return RunLookup(schemes, {values[0], values[1], values[2]}, out, err);
         if (*chart)
-            return RunChart(scheme, SchemeFilePath(schemeArgument), chartOptions, err);
+            return RunChart(scheme, schemes.front().path, chartOptions, err);
         if (*range)
             return RunRange(scheme, ranges[0], ranges[1], ranges[2], out, err);
         classifyOptions.lookup = !noLookup;
@@ -302,7 +332,7 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
             classifyOptions.header = header ? HeaderRule::Header : HeaderRule::NoHeader;
         classifyOptions.progress = !classifyOptions.quiet && ::isatty(2) == 1;
         out.flush();
-        return RunClassify(scheme, classifyOptions, err);
+        return RunClassify(schemes, classifyOptions, err);
     } catch (const UsageError& e) {
         return PrintUsageError(err, e.what());
     }

@@ -1,17 +1,31 @@
 #include "cli/schemeargument.h"
 
 #include "cli/errorline.h"
+#include "cli/exitstatus.h"
 #include "scheme/schemefile.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <ostream>
 #include <system_error>
+
+namespace fs = std::filesystem;
 
 namespace {
 
 bool EndsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() &&
            text.compare(text.size() - end.size(), end.size(), end) == 0;
+}
+
+std::string Folded(std::string_view name) {
+    const std::size_t first = name.find_first_not_of(" \t");
+    const std::size_t last = name.find_last_not_of(" \t");
+    std::string folded(first == std::string::npos ? std::string_view()
+                                                  : name.substr(first, last - first + 1));
+    for (char& c : folded)
+        c = c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
+    return folded;
 }
 
 } // namespace
@@ -21,22 +35,96 @@ bool IsBundledName(const std::string& argument) {
            !EndsWith(argument, ".dat");
 }
 
+std::string BundledSchemePath(const std::string& id) {
+    if (!IsBundledName(id))
+        return std::string();
+    for (const std::string& folder : DataFolders()) {
+        const fs::path candidate = fs::path(folder) / "schemes" / (id + ".dat");
+        std::error_code error;
+        if (fs::is_regular_file(candidate, error))
+            return candidate.string();
+    }
+    return std::string();
+}
+
 std::string SchemeFilePath(const std::string& argument) {
-    std::error_code error;
-    if (!IsBundledName(argument) || std::filesystem::is_regular_file(argument, error))
-        return ResolveDataFile(argument);
-    return ResolveDataFile("schemes/" + argument + ".dat");
+    return IsBundledName(argument) ? BundledSchemePath(argument) : ResolveDataFile(argument);
+}
+
+std::string SchemeId(const std::string& argument) {
+    return IsBundledName(argument) ? argument : fs::path(argument).stem().string();
+}
+
+int PrintUnknownScheme(const std::string& id, std::ostream& err) {
+    PrintError(err, "no bundled scheme is called \"" + id +
+                        "\" (a scheme file is named with a folder or ending in .dat, as ./" + id +
+                        ")");
+    err << "Run '" << kToolName << " schemes' for the bundled schemes.\n";
+    return kExitUnusable;
 }
 
 bool LoadSchemeArgument(const std::string& argument, soiltex* scheme, std::ostream& err) {
     const std::string path = SchemeFilePath(argument);
+    if (path.empty()) {
+        PrintUnknownScheme(argument, err);
+        return false;
+    }
     std::string reason;
     const SchemeLoadStatus status = LoadSchemeFile(path, scheme, &reason);
     if (status == SchemeLoadStatus::Loaded)
         return true;
     PrintError(err, path + ": " + SchemeLoadLine(status, reason));
-    std::error_code error;
-    if (IsBundledName(argument) && !std::filesystem::exists(path, error))
-        err << "Run '" << kToolName << " schemes' for the bundled schemes.\n";
     return false;
+}
+
+bool LoadSchemeArguments(const std::vector<std::string>& arguments,
+                         std::vector<ChosenScheme>* schemes, std::ostream& err) {
+    schemes->clear();
+    schemes->reserve(arguments.size());
+    for (const std::string& argument : arguments) {
+        ChosenScheme chosen{SchemeId(argument), SchemeFilePath(argument), soiltex()};
+        if (std::any_of(schemes->begin(), schemes->end(),
+                        [&chosen](const ChosenScheme& s) { return s.id == chosen.id; })) {
+            PrintError(err, "two schemes are called \"" + chosen.id +
+                                "\": their output could not be told apart");
+            return false;
+        }
+        if (!LoadSchemeArgument(argument, &chosen.scheme, err))
+            return false;
+        schemes->push_back(std::move(chosen));
+    }
+    return true;
+}
+
+std::optional<std::array<std::size_t, 3>> AxisMapping(const soiltex& first, const soiltex& other) {
+    const std::array<std::string, 3> from{Folded(first.GetXName()), Folded(first.GetYName()),
+                                          Folded(first.GetZName())};
+    const std::array<std::string, 3> to{Folded(other.GetXName()), Folded(other.GetYName()),
+                                        Folded(other.GetZName())};
+    std::array<std::size_t, 3> mapping{};
+    for (std::size_t i = 0; i < 3; ++i) {
+        const auto found = std::find(from.begin(), from.end(), to[i]);
+        if (found == from.end() || to[i].empty())
+            return std::nullopt;
+        mapping[i] = std::size_t(found - from.begin());
+    }
+    // Two axes of one name would map both onto the same value.
+    if (mapping[0] == mapping[1] || mapping[0] == mapping[2] || mapping[1] == mapping[2])
+        return std::nullopt;
+    return mapping;
+}
+
+bool SameName(std::string_view a, std::string_view b) {
+    const std::string folded = Folded(a);
+    return !folded.empty() && folded == Folded(b);
+}
+
+std::string AxisList(const soiltex& scheme) {
+    return scheme.GetXName() + ", " + scheme.GetYName() + ", " + scheme.GetZName();
+}
+
+std::string AxisMismatch(const std::string& id, const soiltex& scheme, const std::string& firstId,
+                         const soiltex& first) {
+    return "the axes of " + id + " (" + AxisList(scheme) + ") are not those of " + firstId + " (" +
+           AxisList(first) + ")";
 }

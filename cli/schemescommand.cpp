@@ -3,23 +3,58 @@
 #include "cli/errorline.h"
 #include "cli/exitstatus.h"
 #include "scheme/schemefile.h"
+#include "scheme/schememetadata.h"
 
 #include <algorithm>
+#include <array>
 #include <filesystem>
+#include <fstream>
 #include <ostream>
+#include <set>
 #include <system_error>
 
 namespace fs = std::filesystem;
 
+namespace {
+
+// One row of the listing.
+using Row = std::array<std::string, 5>;
+
+std::string Limit(double value) {
+    std::string text = std::to_string(value);
+    text.erase(text.find_last_not_of('0') + 1);
+    if (!text.empty() && text.back() == '.')
+        text.pop_back();
+    return text;
+}
+
+Row ListingRow(const BundledScheme& bundled) {
+    soiltex scheme;
+    const SchemeLoadStatus status = LoadSchemeFile(bundled.path, &scheme);
+    if (status != SchemeLoadStatus::Loaded)
+        return {bundled.name, "-", "-", SchemeLoadMessage(status), "-"};
+    std::ifstream file(bundled.path, std::ios::binary);
+    const SchemeMetadata metadata = ParseSchemeMetadata(ReadSchemeDetails(file));
+    std::set<std::string> names;
+    for (const TextureClass& c : scheme.Classes())
+        names.insert(c.name);
+    const std::string limits = metadata.limits ? Limit(metadata.limits->clay) + "/" +
+                                                     Limit(metadata.limits->silt) + "/" +
+                                                     Limit(metadata.limits->sand)
+                                               : "-";
+    return {bundled.name, std::to_string(names.size()), limits,
+            metadata.name.empty() ? scheme.GetName() : metadata.name,
+            metadata.country.empty() ? "-" : metadata.country};
+}
+
+} // namespace
+
 std::vector<BundledScheme> BundledSchemes() {
-    std::vector<std::string> folders{"schemes"};
-    for (const std::string& folder : DataFolders())
-        folders.push_back((fs::path(folder) / "schemes").string());
     std::vector<BundledScheme> found;
-    for (const std::string& folder : folders) {
+    for (const std::string& folder : DataFolders()) {
         std::error_code error;
-        for (fs::directory_iterator it(folder, error), end; !error && it != end;
-             it.increment(error)) {
+        for (fs::directory_iterator it(fs::path(folder) / "schemes", error), end;
+             !error && it != end; it.increment(error)) {
             const fs::path& file = it->path();
             if (file.extension() != ".dat" || !it->is_regular_file(error))
                 continue;
@@ -40,16 +75,26 @@ int RunSchemes(std::ostream& out, std::ostream& err) {
         PrintError(err, "no bundled schemes found");
         return kExitFailed;
     }
-    std::size_t width = 0;
+    std::vector<Row> rows;
     for (const BundledScheme& s : schemes)
-        width = std::max(width, s.name.size());
-    for (const BundledScheme& s : schemes) {
-        soiltex scheme;
-        const SchemeLoadStatus status = LoadSchemeFile(s.path, &scheme);
-        const std::string title =
-            status == SchemeLoadStatus::Loaded ? scheme.GetName() : SchemeLoadMessage(status);
-        out << s.name << std::string(width - s.name.size() + 2, ' ') << title << "  (" << s.path
-            << ")\n";
+        rows.push_back(ListingRow(s));
+    // Widths in characters, not bytes: names carry accented letters.
+    const auto width = [](const std::string& text) {
+        return std::size_t(
+            std::count_if(text.begin(), text.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+    };
+    std::array<std::size_t, 5> widths{};
+    for (const Row& row : rows) {
+        for (std::size_t i = 0; i < row.size(); ++i)
+            widths[i] = std::max(widths[i], width(row[i]));
+    }
+    for (const Row& row : rows) {
+        for (std::size_t i = 0; i + 1 < row.size(); ++i) {
+            // The count is right-aligned, as numbers are.
+            const std::string pad(widths[i] - width(row[i]), ' ');
+            out << (i == 1 ? pad + row[i] : row[i] + pad) << "  ";
+        }
+        out << row.back() << '\n';
     }
     return kExitOk;
 }

@@ -9,11 +9,13 @@ struct BundledScheme {
     std::string path;
 };
 
-// The *.dat files of the schemes/ folders that a bundled name is looked up in: the current
-// folder's, then each data folder's. A name found in an earlier folder hides the same name in a
-// later one, as it does for --scheme. Sorted by name.
+// The *.dat files of the data folders' schemes/ folders, where a bundled id is looked up. An id
+// found in an earlier folder hides the same id in a later one, as it does for --scheme. Sorted
+// by id.
 std::vector<BundledScheme> BundledSchemes();
 
-// Lists the bundled schemes, one a line: the name, the scheme's own name (or the load message)
-// and the file. Returns 0, or 1 when there is none (with a message on err).
+// Lists the bundled schemes, one a line in aligned columns: the id, the number of classes
+// (distinct names), the particle-size limits in µm as CLAY/SILT/SAND ("-" when the file does not
+// state them), the system's name and its country ("-"). A scheme that does not load gets its
+// load message in place of the name. Returns 0, or 1 when there is none (with a message on err).
 int RunSchemes(std::ostream& out, std::ostream& err);

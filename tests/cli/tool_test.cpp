@@ -79,6 +79,15 @@ protected:
         }
     }
 
+    // Each case's command gives its status and its text on standard output.
+    template <typename Cases> void ExpectAnswers(const Cases& cases) {
+        for (const auto& c : cases) {
+            const Result r = Run(c.command);
+            EXPECT_EQ(r.status, c.status) << c.command << ": " << r.err;
+            EXPECT_EQ(r.out, c.text) << c.command;
+        }
+    }
+
     fs::path mFolder;
 };
 
@@ -116,6 +125,14 @@ TEST_F(ToolRun, MistakesGetOneClearLineAndAFailingStatus) {
         // Sizes that wrap around a 32-bit integer are not taken modulo.
         {"chart -s zones.dat --size 4294967896x400 -o c.png", 2, "--size: \"4294967896x400\""},
         {"chart -s zones.dat --size 600x+400 -o c.png", 2, "--size: \"600x+400\""},
+        // Scheme choices that cannot work.
+        {"lookup -s nosuch 1 2 97", 2, "no bundled scheme is called \"nosuch\""},
+        {"check nosuch", 2, "no bundled scheme is called \"nosuch\""},
+        {"classify -s usda -s ./zones/../usda.dat", 2, "two schemes are called \"usda\""},
+        {"lookup -s usda -s zones.dat 1 2 97", 2,
+         "the axes of zones (first, second, third) are not those of usda (Sand, Clay, Silt)"},
+        {"chart -s zones.dat -s usda -o c.png", 2, "chart takes one scheme"},
+        {"range -s zones.dat -s usda", 2, "range takes one scheme"},
     };
     for (const auto& c : cases) {
         const Result r = Run(c.command);
@@ -215,12 +232,15 @@ TEST_F(ToolRun, AnswersOnStandardOutputWithTheStatus) {
          "(40.00,\t20.00,\t40.00)\n(30.00,\t30.00,\t40.00)\n(20.00,\t30.00,\t50.00)\n"
          "(20.00,\t20.00,\t60.00)\n"},
         {"range -s zones.dat --x 60:100 --y 60:100", 1, "0 texture class\n{ fail }\n"},
+        // Several schemes: values in the first's axis order, each scheme's own by name.
+        {"lookup -s usda -s de-ka5 10 5 85", 0, "usda: Silt\nde-ka5: Reinschluff (pure silt)\n"},
+        {"lookup -s de-ka5 -s usda 5 85 10", 0, "de-ka5: Reinschluff (pure silt)\nusda: Silt\n"},
+        {"-s usda lookup -s zones.dat -s noborder.dat 20 30 50", 2, ""},
+        {"lookup -s zones.dat -s noborder.dat 20 30 50", 0, "zones: High\nnoborder: Low / High\n"},
+        {"lookup -s zones.dat -s noborder.dat 60 60 60", 1,
+         "zones: { fail }\nnoborder: { fail }\n"},
     };
-    for (const auto& c : cases) {
-        const Result r = Run(c.command);
-        EXPECT_EQ(r.status, c.status) << c.command << ": " << r.err;
-        EXPECT_EQ(r.out, c.text) << c.command;
-    }
+    ExpectAnswers(cases);
 }
 
 // Random compositions on the half-percent grid (many on class edges), some with a value
@@ -267,6 +287,112 @@ TEST_F(ToolRun, SameTexturesAsPointLookupUsda) {
     EXPECT_FALSE(std::getline(out, written));
     EXPECT_GT(rows, 0u);
     EXPECT_NE(Run("schemes").out.find("usda  "), std::string::npos);
+}
+
+// A bare id is a bundled scheme, never a file of that name in the current folder (nor in its
+// schemes/ folder); a name with a folder or ".dat" is a file.
+TEST_F(ToolRun, BareIdNeverTakesAFileInTheCurrentFolder) {
+    fs::copy_file(mFolder / "zones.dat", mFolder / "usda");
+    fs::create_directory(mFolder / "schemes");
+    fs::copy_file(mFolder / "zones.dat", mFolder / "schemes/usda.dat");
+    const Case cases[] = {
+        {"lookup -s usda 10 10 80", 0, "Silt\n"},
+        {"-s usda lookup 10 10 80", 0, "Silt\n"},
+        {"lookup -s ./usda 10 10 80", 0, "Low\n"},
+        {"lookup -s schemes/usda.dat 10 10 80", 0, "Low\n"},
+        {"lookup -s zones.dat 10 10 80", 0, "Low\n"},
+    };
+    ExpectAnswers(cases);
+    EXPECT_EQ(Run("check usda").out.find("File: " + (mFolder / "usda").string()),
+              std::string::npos);
+}
+
+// One line per bundled scheme whose first word -s takes (bash completion reads it), with its
+// classes and limits in the columns the help names.
+TEST_F(ToolRun, SchemesListsEveryBundledSchemeByAnIdThatLoads) {
+    const Result r = Run("schemes");
+    ASSERT_EQ(r.status, 0) << r.err;
+    std::istringstream lines(r.out);
+    std::size_t count = 0;
+    for (std::string line; std::getline(lines, line); ++count) {
+        std::vector<std::string> columns; // separated by two or more blanks
+        for (std::size_t at = 0; at < line.size();) {
+            const std::size_t gap = line.find("  ", at);
+            columns.push_back(line.substr(at, gap - at));
+            at = gap == std::string::npos ? gap : line.find_first_not_of(' ', gap);
+        }
+        ASSERT_EQ(columns.size(), 5u) << line;
+        EXPECT_TRUE(fs::is_regular_file(fs::path(GRANUM_SCHEMES_DIR) / (columns[0] + ".dat")))
+            << line;
+        EXPECT_NE(columns[1], "-") << "a scheme that did not load: " << line;
+        if (columns[0] == "usda") {
+            const std::vector<std::string> usda{
+                "usda", "12", "2/50/2000", "USDA soil texture classification", "United States"};
+            EXPECT_EQ(columns, usda);
+        }
+    }
+    const fs::directory_iterator files(GRANUM_SCHEMES_DIR);
+    EXPECT_EQ(count, std::size_t(std::count_if(fs::begin(files), fs::end(files), [](const auto& e) {
+                  return e.path().extension() == ".dat";
+              })));
+}
+
+// Several schemes in one pass, on compositions checked by hand against both diagrams: a sample
+// file read in the first scheme's order, a header file by each scheme's axis names.
+TEST_F(ToolRun, ClassifyWithSeveralSchemes) {
+    const std::string silt = "Reinschluff (pure silt)", sand = "Reinsand (pure sand)";
+    const std::string loam = "schwach sandiger Lehm (slightly sandy loam)";
+    const struct {
+        const char* command;
+        std::string in, out;
+    } cases[] = {
+        {"-s usda classify -s de-ka5", "a,10,5,85\nb,90,3,\nc,35,20,45,old,x\n",
+         "a,10,5,85,Silt," + silt + "\nb,90,3,,Sand," + sand + "\nc,35,20,45,Loam," + loam + "\n"},
+        {"classify -s de-ka5 -s usda", "a,5,85,10\n", "a,5,85,10," + silt + ",Silt\n"},
+        {"classify -s usda -s de-ka5", "Sample,CLAY,sand,Silt,texture\na,5,10,85,old\nb,3,,7,\n",
+         "Sample,CLAY,sand,Silt,texture,texture_usda,texture_de-ka5\na,5,10,85,old,Silt," + silt +
+             "\nb,3,,7,,Sand," + sand + "\n"},
+        // Its own column is filled again; the other appended.
+        {"classify -s usda -s de-ka5", "id,clay,silt,sand,texture_DE-KA5\na,20,45,35,x,more\n",
+         "id,clay,silt,sand,texture_DE-KA5,texture_usda\na,20,45,35," + loam + ",Loam,more\n"},
+    };
+    for (const auto& c : cases) {
+        const Result r = Run(c.command + std::string(" -q"), c.in);
+        EXPECT_EQ(r.status, 0) << c.command << ": " << r.err;
+        EXPECT_EQ(r.out, c.out) << c.command;
+    }
+    // A row fails when one scheme fails it.
+    const Result r =
+        Run("classify -s zones.dat -s noborder.dat --strict", "a,10,10,80\nb,60,60,60\n");
+    EXPECT_EQ(r.status, 1);
+    EXPECT_EQ(r.out, "a,10,10,80,Low,Low\nb,60,60,60,{ fail },{ fail }\n");
+}
+
+// Each texture of a run with two schemes is the one a run with that scheme alone gives, its
+// sample file put in that scheme's axis order: the one-scheme output stays as it was.
+TEST_F(ToolRun, EachSchemesColumnIsItsOwnRun) {
+    const std::string input = RandomSamples(2000);
+    std::istringstream rows(input);
+    std::string reordered; // usda's Sand, Clay, Silt as de-ka5's Clay, Silt, Sand
+    for (std::string line; std::getline(rows, line);) {
+        std::vector<std::string> f;
+        std::istringstream fields(line);
+        for (std::string field; std::getline(fields, field, ',');)
+            f.push_back(field);
+        f.resize(4);
+        reordered += f[0] + "," + f[2] + "," + f[3] + "," + f[1] + "\n";
+    }
+    const std::string both = Run("classify -q -s usda -s de-ka5", input).out;
+    std::istringstream bothLines(both), usdaLines(Run("classify -q -s usda", input).out),
+        ka5Lines(Run("classify -q -s de-ka5", reordered).out);
+    std::size_t count = 0;
+    for (std::string line, usda, ka5; std::getline(bothLines, line); ++count) {
+        ASSERT_TRUE(std::getline(usdaLines, usda) && std::getline(ka5Lines, ka5));
+        const std::size_t last = line.rfind(',');
+        EXPECT_EQ(line.substr(0, last), usda);
+        EXPECT_EQ(line.substr(last), ka5.substr(ka5.rfind(',')));
+    }
+    EXPECT_EQ(count, 2000u);
 }
 
 // Every command, its answer on a full standard output: said, and 2.
