@@ -1,13 +1,18 @@
 // The scheme commands both lookup pages share: what a failed load from the dialog leaves, what the
 // user is told, and what the details dialog shows.
+#include "pages/bundledschemes.h"
 #include "pages/pagescheme.h"
 #include "pages/schemedetailsdialog.h"
 #include "tests/pages/filebytes.h"
 #include "tests/support/scriptedinteraction.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <gtest/gtest.h>
+#include <set>
 #include <stdexcept>
 #include <sys/stat.h>
 
@@ -98,6 +103,112 @@ TEST_F(PageSchemeCommands, StartupLoadSaysWhyItFailed) {
     EXPECT_EQ(mUser.messages[0].text, kUnreadable);
     EXPECT_EQ(mUser.messages[0].detail, "No such file or directory.");
     EXPECT_EQ(Loaded(), "none," + mFolder.filePath("absent.dat") + ",x,y,z,0");
+}
+
+// The file dialog opens where the current scheme file is, or in the bundled schemes' folder
+// when there is none; a bundled scheme loads by its portable path, which is kept as given.
+TEST_F(PageSchemeCommands, LoadDialogOpensInTheCurrentSchemesFolderOrTheBundledOne) {
+    const QString bundled = BundledSchemeFolder();
+    ASSERT_EQ(QFileInfo(bundled).canonicalFilePath(),
+              QFileInfo(GRANUM_SCHEMES_DIR).canonicalFilePath());
+    const struct {
+        QString current;
+        QString folder;
+    } cases[] = {
+        {"", bundled},
+        {"schemes/usda.dat", bundled},
+        {kTwoZone, GRANUM_TEST_DATA_DIR "/twozone"},
+        {mFolder.filePath("absent.dat"), bundled},
+        {mFolder.path(), bundled}, // a folder is no scheme file
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.current.toStdString());
+        mPage.SetSchemePath(c.current);
+        mUser.openFileNames.push_back("");
+        EXPECT_FALSE(mPage.LoadFromDialog(nullptr, nullptr));
+        EXPECT_EQ(mUser.openFolders.back(), c.folder);
+    }
+    EXPECT_TRUE(mPage.LoadFrom(nullptr, "schemes/de-ka5.dat", nullptr));
+    EXPECT_EQ(Loaded(), "Bodenkundliche Kartieranleitung KA5: Bodenartenuntergruppen,"
+                        "schemes/de-ka5.dat,Clay,Silt,Sand,31");
+    // The same file by another path is the same scheme; without a scheme nothing is current.
+    EXPECT_TRUE(mPage.IsSchemeFile(QString(GRANUM_SCHEMES_DIR) + "/../schemes/de-ka5.dat"));
+    EXPECT_FALSE(mPage.IsSchemeFile(kUsda));
+    mPage.SetSchemePath(mFolder.filePath("absent.dat"));
+    EXPECT_FALSE(mPage.LoadAtStartup(nullptr));
+    EXPECT_FALSE(mPage.IsSchemeFile(mFolder.filePath("absent.dat")));
+}
+
+// Every bundled scheme's details show its key lines laid out and one class row per id, each with
+// its abbreviation; the free text stays as it stands.
+TEST_F(PageSchemeCommands, DetailsOfEveryBundledSchemeShowItsKeyLinesAndClasses) {
+    const SchemeDetailsDialog* shown = nullptr;
+    QStringList summary, classes;
+    mUser.onDialog = [&](QDialog& dialog) {
+        shown = static_cast<SchemeDetailsDialog*>(&dialog);
+        summary = shown->SummaryLines();
+        classes = shown->ClassLines();
+        EXPECT_EQ(shown->TabTitles(), QStringList({"Summary", "Classes", "Text"}));
+        EXPECT_EQ(shown->CurrentTab(), "Summary");
+        EXPECT_TRUE(shown->Text().contains("\nname: ")) << shown->Text().toStdString();
+        return int(QDialog::Accepted);
+    };
+    for (const BundledScheme& s : BundledSchemes()) {
+        SCOPED_TRACE(s.id.toStdString());
+        mPage.SetSchemePath(s.path);
+        ASSERT_TRUE(mPage.LoadAtStartup(nullptr));
+        mPage.ShowDetails(nullptr);
+        ASSERT_NE(shown, nullptr);
+        // The fields in their order, none of them a problem; the menu's label is made of two.
+        QStringList fields;
+        for (const QString& line : summary)
+            fields << line.section(": ", 0, 0);
+        const QStringList order = {"Name", "Country", "Source", "Vertices", "Limits", "Boundaries"};
+        EXPECT_EQ(fields.mid(0, 3), order.mid(0, 3));
+        EXPECT_TRUE(std::is_sorted(fields.begin(), fields.end(),
+                                   [&order](const QString& a, const QString& b) {
+                                       return order.indexOf(a) < order.indexOf(b);
+                                   }) &&
+                    !fields.contains("Problems"))
+            << fields.join(',').toStdString();
+        EXPECT_EQ(s.label, summary[0].mid(6) + " (" + summary[1].mid(9).section(" (", 0, 0) + ")");
+        for (const QString& limits : summary.filter(QRegularExpression("^Limits:")))
+            EXPECT_TRUE(limits.contains(QRegularExpression(
+                "^Limits: clay < (\\d+) µm, silt \\1–(\\d+) µm, sand \\2–\\d+ µm$")))
+                << limits.toStdString();
+        std::set<int32_t> ids;
+        for (const TextureClass& c : mPage.Scheme().Classes())
+            ids.insert(c.id);
+        EXPECT_EQ(classes.size(), int(ids.size()));
+        for (const QString& row : classes)
+            EXPECT_FALSE(row.endsWith('|')) << row.toStdString(); // an abbreviation
+    }
+}
+
+// A scheme whose details have no key lines keeps the dialog as it was (its free text first),
+// with its classes beside it.
+TEST_F(PageSchemeCommands, DetailsWithoutKeyLinesShowTheTextFirst) {
+    QStringList seen;
+    mUser.onDialog = [&](QDialog& dialog) {
+        const auto& d = static_cast<SchemeDetailsDialog&>(dialog);
+        seen = QStringList({d.TabTitles().join(','), d.CurrentTab(), d.SummaryLines().join(';'),
+                            d.ClassLines().join(';')});
+        return int(QDialog::Accepted);
+    };
+    const QByteArray twoZone = ReadBytes(kTwoZone);
+    const int texture = twoZone.indexOf("[texture]");
+    mPage.SetSchemePath(kTwoZone);
+    ASSERT_TRUE(mPage.LoadAtStartup(nullptr));
+    mPage.ShowDetails(nullptr);
+    EXPECT_EQ(seen, QStringList({"Classes,Text", "Text", "", "1|Low|;2|High|"}));
+    // One key line is enough for a summary; the abbreviation goes to its id.
+    mPage.SetSchemePath(
+        WriteBytes(mFolder.filePath("keyed.dat"),
+                   "country: Nowhere\nabbreviations: 2=S2\n" + twoZone.mid(texture)));
+    ASSERT_TRUE(mPage.LoadAtStartup(nullptr));
+    mPage.ShowDetails(nullptr);
+    EXPECT_EQ(seen, QStringList({"Summary,Classes,Text", "Summary", "Country: Nowhere",
+                                 "1|Low|;2|High|S2"}));
 }
 
 // The dialog shows the details text, says so when there is none, and needs a scheme.
