@@ -10,7 +10,6 @@
 #include <QFileInfo>
 #include <QRegularExpression>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <gtest/gtest.h>
 #include <set>
 #include <stdexcept>
@@ -108,12 +107,9 @@ TEST_F(PageSchemeCommands, StartupLoadSaysWhyItFailed) {
 // The file dialog opens where the current scheme file is, or in the bundled schemes' folder
 // when there is none; a bundled scheme loads by its portable path, which is kept as given.
 TEST_F(PageSchemeCommands, LoadDialogOpensInTheCurrentSchemesFolderOrTheBundledOne) {
-    const QString bundled = BundledSchemeFolder();
-    ASSERT_EQ(QFileInfo(bundled).canonicalFilePath(),
-              QFileInfo(GRANUM_SCHEMES_DIR).canonicalFilePath());
+    const QString bundled = QFileInfo(GRANUM_SCHEMES_DIR).canonicalFilePath();
     const struct {
-        QString current;
-        QString folder;
+        QString current, folder;
     } cases[] = {
         {"", bundled},
         {"schemes/usda.dat", bundled},
@@ -122,66 +118,46 @@ TEST_F(PageSchemeCommands, LoadDialogOpensInTheCurrentSchemesFolderOrTheBundledO
         {mFolder.path(), bundled}, // a folder is no scheme file
     };
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.current.toStdString());
         mPage.SetSchemePath(c.current);
         mUser.openFileNames.push_back("");
         EXPECT_FALSE(mPage.LoadFromDialog(nullptr, nullptr));
-        EXPECT_EQ(mUser.openFolders.back(), c.folder);
+        EXPECT_EQ(QFileInfo(mUser.openFolders.back()).canonicalFilePath(), c.folder)
+            << c.current.toStdString();
     }
     EXPECT_TRUE(mPage.LoadFrom(nullptr, "schemes/de-ka5.dat", nullptr));
     EXPECT_EQ(Loaded(), "Bodenkundliche Kartieranleitung KA5: Bodenartenuntergruppen,"
                         "schemes/de-ka5.dat,Clay,Silt,Sand,31");
-    // The same file by another path is the same scheme; without a scheme nothing is current.
-    EXPECT_TRUE(mPage.IsSchemeFile(QString(GRANUM_SCHEMES_DIR) + "/../schemes/de-ka5.dat"));
-    EXPECT_FALSE(mPage.IsSchemeFile(kUsda));
-    mPage.SetSchemePath(mFolder.filePath("absent.dat"));
-    EXPECT_FALSE(mPage.LoadAtStartup(nullptr));
-    EXPECT_FALSE(mPage.IsSchemeFile(mFolder.filePath("absent.dat")));
 }
 
-// Every bundled scheme's details show its key lines laid out and one class row per id, each with
-// its abbreviation; the free text stays as it stands.
+// Every bundled scheme's details lay out its key lines, the first two making its menu label, and
+// list one class row per id, each with its abbreviation.
 TEST_F(PageSchemeCommands, DetailsOfEveryBundledSchemeShowItsKeyLinesAndClasses) {
-    const SchemeDetailsDialog* shown = nullptr;
     QStringList summary, classes;
     mUser.onDialog = [&](QDialog& dialog) {
-        shown = static_cast<SchemeDetailsDialog*>(&dialog);
-        summary = shown->SummaryLines();
-        classes = shown->ClassLines();
-        EXPECT_EQ(shown->TabTitles(), QStringList({"Summary", "Classes", "Text"}));
-        EXPECT_EQ(shown->CurrentTab(), "Summary");
-        EXPECT_TRUE(shown->Text().contains("\nname: ")) << shown->Text().toStdString();
+        const auto& d = static_cast<SchemeDetailsDialog&>(dialog);
+        summary = d.SummaryLines();
+        classes = d.ClassLines();
+        EXPECT_EQ(d.CurrentTab(), "Summary");
         return int(QDialog::Accepted);
     };
+    const QRegularExpression limits(
+        "^Limits: clay < (\\d+) µm, silt \\1–(\\d+) µm, sand \\2–\\d+ µm$");
     for (const BundledScheme& s : BundledSchemes()) {
         SCOPED_TRACE(s.id.toStdString());
         mPage.SetSchemePath(s.path);
         ASSERT_TRUE(mPage.LoadAtStartup(nullptr));
         mPage.ShowDetails(nullptr);
-        ASSERT_NE(shown, nullptr);
-        // The fields in their order, none of them a problem; the menu's label is made of two.
-        QStringList fields;
-        for (const QString& line : summary)
-            fields << line.section(": ", 0, 0);
-        const QStringList order = {"Name", "Country", "Source", "Vertices", "Limits", "Boundaries"};
-        EXPECT_EQ(fields.mid(0, 3), order.mid(0, 3));
-        EXPECT_TRUE(std::is_sorted(fields.begin(), fields.end(),
-                                   [&order](const QString& a, const QString& b) {
-                                       return order.indexOf(a) < order.indexOf(b);
-                                   }) &&
-                    !fields.contains("Problems"))
-            << fields.join(',').toStdString();
+        ASSERT_GE(summary.size(), 3);
+        EXPECT_TRUE(summary[0].startsWith("Name: ") && summary[1].startsWith("Country: "));
         EXPECT_EQ(s.label, summary[0].mid(6) + " (" + summary[1].mid(9).section(" (", 0, 0) + ")");
-        for (const QString& limits : summary.filter(QRegularExpression("^Limits:")))
-            EXPECT_TRUE(limits.contains(QRegularExpression(
-                "^Limits: clay < (\\d+) µm, silt \\1–(\\d+) µm, sand \\2–\\d+ µm$")))
-                << limits.toStdString();
+        for (const QString& line : summary.filter(QRegularExpression("^(Limits|Problems):")))
+            EXPECT_TRUE(limits.match(line).hasMatch()) << line.toStdString();
         std::set<int32_t> ids;
         for (const TextureClass& c : mPage.Scheme().Classes())
             ids.insert(c.id);
         EXPECT_EQ(classes.size(), int(ids.size()));
-        for (const QString& row : classes)
-            EXPECT_FALSE(row.endsWith('|')) << row.toStdString(); // an abbreviation
+        EXPECT_TRUE(classes.filter(QRegularExpression("\\|$")).isEmpty())
+            << classes.join(';').toStdString();
     }
 }
 
