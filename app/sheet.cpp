@@ -2,6 +2,7 @@
 
 #include "app/aboutdialog.h"
 #include "app/helpviewer.h"
+#include "pages/bundledschemes.h"
 #include "pages/texpoint.h"
 #include "pages/texrange.h"
 #include "widgets/settings.h"
@@ -29,6 +30,14 @@ QAction* AddItem(QMenu* menu, const QString& text, const QString& tip, Receiver*
     QAction* action = menu->addAction(text, receiver, slot);
     action->setStatusTip(tip);
     return action;
+}
+
+// The "Bundled Schemes" submenu of a page's menu.
+void AddBundledSchemes(QMenu* menu, const PageScheme& scheme,
+                       const std::function<void(const QString&)>& load) {
+    QMenu* bundled = menu->addMenu("&Bundled Schemes");
+    bundled->menuAction()->setStatusTip("Loads a soil classification scheme shipped with Granum");
+    FillBundledSchemeMenu(*bundled, scheme, load);
 }
 
 } // namespace
@@ -147,6 +156,7 @@ QMenu* CSheet::BuildPointMenu() {
     menu->addSeparator();
     AddItem(menu, "&Load Scheme...", "Loads a soil classification scheme file", p,
             &CTexPoint::LoadSchemeFromDialog);
+    AddBundledSchemes(menu, p->Scheme(), [p](const QString& path) { p->LoadScheme(path); });
     AddItem(menu, "Sch&eme Details", "Details about current soil classification scheme", p,
             &CTexPoint::ShowSchemeDetails);
     connect(menu, &QMenu::aboutToShow, this, &CSheet::UpdatePointMenu);
@@ -167,6 +177,7 @@ QMenu* CSheet::BuildRangeMenu() {
     menu->addSeparator();
     AddItem(menu, "&Load Scheme...", "Loads a soil classification scheme file", r,
             &CTexRange::LoadSchemeFromDialog);
+    AddBundledSchemes(menu, r->Scheme(), [r](const QString& path) { r->LoadScheme(path); });
     AddItem(menu, "Sch&eme Details", "Details about current soil classification scheme", r,
             &CTexRange::ShowSchemeDetails);
     return menu;

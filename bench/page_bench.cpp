@@ -8,9 +8,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QTemporaryDir>
-
 #include <benchmark/benchmark.h>
-
 #include <cstdlib>
 #include <deque>
 
@@ -24,7 +22,8 @@ public:
     void ShowMessage(QWidget*, const QString&, const QString&, MessageIcon,
                      const QString&) override {}
     Answer AskYesNoCancel(QWidget*, const QString&, const QString&) override { return Answer::No; }
-    QString OpenFileName(QWidget*, const QString&, const QString&, const QString&) override {
+    QString OpenFileName(QWidget*, const QString&, const QString&, const QString&,
+                         const QString&) override {
         QString path = openFileNames.front();
         openFileNames.pop_front();
         return path;

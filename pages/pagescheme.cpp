@@ -1,11 +1,13 @@
 #include "pages/pagescheme.h"
 
+#include "pages/bundledschemes.h"
 #include "pages/schemedetailsdialog.h"
 #include "scheme/schemefile.h"
 #include "scheme/schememetadata.h"
 #include "util/pathkind.h"
 #include "widgets/userinteraction.h"
 
+#include <QFileInfo>
 #include <fstream>
 
 namespace {
@@ -58,18 +60,22 @@ bool PageScheme::LoadAtStartup(QWidget* parent) {
 }
 
 bool PageScheme::LoadFromDialog(QWidget* parent, const std::function<void()>& refresh) {
-    const QString chosen = mInteraction.OpenFileName(parent, "Load Scheme",
-                                                     "Scheme files (*.dat);;All files (*)", "dat");
+    const QString chosen = mInteraction.OpenFileName(
+        parent, "Load Scheme", "Scheme files (*.dat);;All files (*)", "dat", DialogFolder());
     if (chosen.isEmpty())
         return false;
+    return LoadFrom(parent, chosen, refresh);
+}
 
+bool PageScheme::LoadFrom(QWidget* parent, const QString& path,
+                          const std::function<void()>& refresh) {
     const soiltex oldScheme = mScheme;
     const QString oldPath = mSchemePath, oldName = mSchemeName;
     const QString oldX = mXName, oldY = mYName, oldZ = mZName;
     LoadFailure failure{SchemeLoadStatus::Unreadable, std::string()};
     try {
-        mSchemePath = chosen;
-        ReadScheme(chosen);
+        mSchemePath = path;
+        ReadScheme(path);
         if (refresh)
             refresh();
         return true;
@@ -88,6 +94,22 @@ bool PageScheme::LoadFromDialog(QWidget* parent, const std::function<void()>& re
     return false;
 }
 
+QString PageScheme::DialogFolder() const {
+    const QFileInfo current(QString::fromStdString(ResolveDataFile(mSchemePath.toStdString())));
+    if (!mSchemePath.isEmpty() && current.isFile())
+        return current.absolutePath();
+    return BundledSchemeFolder();
+}
+
+bool PageScheme::IsSchemeFile(const QString& file) const {
+    if (!HasScheme())
+        return false;
+    const QString current =
+        QFileInfo(QString::fromStdString(ResolveDataFile(mSchemePath.toStdString())))
+            .canonicalFilePath();
+    return !current.isEmpty() && current == QFileInfo(file).canonicalFilePath();
+}
+
 QString PageScheme::DetailsText(const QString& path) {
     const std::string file = ResolveDataFile(path.toStdString());
     if (!pathkind::NotRegularReason(file).empty())
@@ -100,8 +122,9 @@ void PageScheme::ShowDetails(QWidget* parent) {
     if (!HasScheme())
         return;
     QString text = DetailsText(mSchemePath);
+    const SchemeMetadata metadata = ParseSchemeMetadata(text.toStdString());
     if (text.isEmpty())
         text = "No scheme details found in file.";
-    SchemeDetailsDialog dialog(text, parent);
+    SchemeDetailsDialog dialog(text, metadata, mScheme.Classes(), parent);
     mInteraction.RunDialog(dialog);
 }

@@ -35,13 +35,25 @@ public:
     // "none" with the axes "x", "y", "z", and keeps the path. True when a scheme is in place.
     bool LoadAtStartup(QWidget* parent);
 
-    // Lets the user pick a scheme file and loads it. The page's refresh then runs with the new
-    // scheme in place; if the load fails or refresh throws, the previous scheme, name, axes and
-    // path come back and the message is shown with its reason. True when the new scheme stays.
+    // Lets the user pick a scheme file, in the folder of the current scheme file or else in the
+    // bundled schemes' folder, and loads it as LoadFrom does. False when cancelled.
     bool LoadFromDialog(QWidget* parent, const std::function<void()>& refresh);
 
+    // Loads the scheme at path, which becomes SchemePath() as given. The page's refresh then runs
+    // with the new scheme in place; if the load fails or refresh throws, the previous scheme,
+    // name, axes and path come back and the message is shown with its reason. True when the new
+    // scheme stays.
+    bool LoadFrom(QWidget* parent, const QString& path, const std::function<void()>& refresh);
+
+    // The folder the file dialog of LoadFromDialog opens in.
+    QString DialogFolder() const;
+
+    // True when a scheme is loaded and SchemePath() names file (the same file by any path).
+    bool IsSchemeFile(const QString& file) const;
+
     // Shows the text before "[texture]" of the scheme file in the "Scheme Details" dialog, or
-    // "No scheme details found in file."; nothing while no scheme is loaded.
+    // "No scheme details found in file.", with its key lines laid out and the scheme's classes;
+    // nothing while no scheme is loaded.
     void ShowDetails(QWidget* parent);
 
     // The details text of the file at path: each line before the one holding "[texture]" followed

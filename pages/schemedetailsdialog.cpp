@@ -2,11 +2,97 @@
 
 #include <QDialogButtonBox>
 #include <QFontDatabase>
+#include <QFormLayout>
+#include <QHeaderView>
+#include <QLabel>
 #include <QPlainTextEdit>
+#include <QTabWidget>
+#include <QTableWidget>
 #include <QVBoxLayout>
+#include <set>
 
-SchemeDetailsDialog::SchemeDetailsDialog(const QString& text, QWidget* parent)
-    : QDialog(parent), mText(new QPlainTextEdit(this)) {
+namespace {
+
+QString FromStd(const std::string& text) {
+    return QString::fromStdString(text);
+}
+
+// "clay < 2 µm, silt 2–50 µm, sand 50–2000 µm"
+QString LimitsText(const ParticleLimits& l) {
+    const auto n = [](double v) { return QString::number(v, 'g', 10); };
+    return QString("clay < %1 µm, silt %1–%2 µm, sand %2–%3 µm")
+        .arg(n(l.clay), n(l.silt), n(l.sand));
+}
+
+// The summary's fields in the order a reader looks for them; empty ones are left out.
+std::vector<std::pair<QString, QString>> SummaryFields(const SchemeMetadata& m) {
+    std::vector<std::pair<QString, QString>> all = {
+        {"Name", FromStd(m.name)},
+        {"Country", FromStd(m.country)},
+        {"Source", FromStd(m.source)},
+        {"Vertices", FromStd(m.vertices)},
+        {"Limits", m.limits ? LimitsText(*m.limits) : QString()},
+        {"Boundaries", FromStd(m.boundaries)},
+    };
+    QStringList problems;
+    for (const std::string& p : m.problems)
+        problems << FromStd(p);
+    all.emplace_back("Problems", problems.join('\n'));
+    std::vector<std::pair<QString, QString>> shown;
+    for (const auto& field : all) {
+        if (!field.second.isEmpty())
+            shown.push_back(field);
+    }
+    return shown;
+}
+
+QWidget* SummaryPage(const std::vector<std::pair<QString, QString>>& fields, QWidget* parent) {
+    auto* page = new QWidget(parent);
+    auto* form = new QFormLayout(page);
+    form->setRowWrapPolicy(QFormLayout::DontWrapRows);
+    for (const auto& [field, value] : fields) {
+        auto* label = new QLabel(value, page);
+        label->setObjectName(field);
+        label->setWordWrap(true);
+        label->setTextFormat(Qt::PlainText);
+        label->setTextInteractionFlags(Qt::TextSelectableByMouse);
+        form->addRow(field + ":", label);
+    }
+    return page;
+}
+
+// One row per class id, in the order of the file: a class of several polygons shows once.
+QTableWidget* ClassTable(const std::vector<TextureClass>& classes,
+                         const std::map<int32_t, std::string>& abbreviations, QWidget* parent) {
+    auto* table = new QTableWidget(0, 3, parent);
+    table->setHorizontalHeaderLabels({"Id", "Name", "Abbreviation"});
+    table->verticalHeader()->hide();
+    table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
+    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    std::set<int32_t> seen;
+    for (const TextureClass& c : classes) {
+        if (!seen.insert(c.id).second)
+            continue;
+        const int row = table->rowCount();
+        table->insertRow(row);
+        const auto found = abbreviations.find(c.id);
+        const QString cells[] = {QString::number(c.id), FromStd(c.name),
+                                 found != abbreviations.end() ? FromStd(found->second) : QString()};
+        for (int column = 0; column < 3; ++column)
+            table->setItem(row, column, new QTableWidgetItem(cells[column]));
+    }
+    table->resizeColumnsToContents();
+    table->horizontalHeader()->setSectionResizeMode(1, QHeaderView::Stretch);
+    return table;
+}
+
+} // namespace
+
+SchemeDetailsDialog::SchemeDetailsDialog(const QString& text, const SchemeMetadata& metadata,
+                                         const std::vector<TextureClass>& classes, QWidget* parent)
+    : QDialog(parent), mTabs(new QTabWidget(this)), mText(new QPlainTextEdit(this)),
+      mClasses(ClassTable(classes, metadata.abbreviations, this)) {
     setWindowTitle("Scheme Details");
     // Scheme headers are laid out with spaces, as in a text editor.
     mText->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -15,15 +101,57 @@ SchemeDetailsDialog::SchemeDetailsDialog(const QString& text, QWidget* parent)
     shown.replace("\r\n", "\n");
     mText->setPlainText(shown);
 
+    const auto fields = SummaryFields(metadata);
+    if (!fields.empty()) {
+        mSummary = SummaryPage(fields, this);
+        mTabs->addTab(mSummary, "&Summary");
+    }
+    mTabs->addTab(mClasses, "&Classes");
+    mTabs->addTab(mText, "&Text");
+    // Without key lines the free text is what the file has to say.
+    mTabs->setCurrentWidget(mSummary != nullptr ? mSummary : static_cast<QWidget*>(mText));
+
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
     auto* layout = new QVBoxLayout(this);
-    layout->addWidget(mText);
+    layout->addWidget(mTabs);
     layout->addWidget(buttons);
     resize(640, 420);
 }
 
 QString SchemeDetailsDialog::Text() const {
     return mText->toPlainText();
+}
+
+QStringList SchemeDetailsDialog::TabTitles() const {
+    QStringList titles;
+    for (int i = 0; i < mTabs->count(); ++i)
+        titles << mTabs->tabText(i).remove('&');
+    return titles;
+}
+
+QString SchemeDetailsDialog::CurrentTab() const {
+    return mTabs->tabText(mTabs->currentIndex()).remove('&');
+}
+
+QStringList SchemeDetailsDialog::SummaryLines() const {
+    QStringList lines;
+    if (mSummary == nullptr)
+        return lines;
+    for (const QLabel* label : mSummary->findChildren<QLabel*>()) {
+        if (!label->objectName().isEmpty())
+            lines << label->objectName() + ": " + label->text();
+    }
+    return lines;
+}
+
+QStringList SchemeDetailsDialog::ClassLines() const {
+    QStringList lines;
+    for (int row = 0; row < mClasses->rowCount(); ++row) {
+        lines << QStringList({mClasses->item(row, 0)->text(), mClasses->item(row, 1)->text(),
+                              mClasses->item(row, 2)->text()})
+                     .join('|');
+    }
+    return lines;
 }

@@ -322,11 +322,19 @@ void CTexPoint::ShowGridMenu(const QPoint& globalPos) {
 
 void CTexPoint::LoadSchemeFromDialog() {
     mGrid->EndEdit();
-    mScheme.LoadFromDialog(this, [this] {
-        ShowScheme();
-        LookupAllRows();
-    });
+    mScheme.LoadFromDialog(this, [this] { RefreshScheme(); });
     ShowScheme();
+}
+
+void CTexPoint::LoadScheme(const QString& path) {
+    mGrid->EndEdit();
+    mScheme.LoadFrom(this, path, [this] { RefreshScheme(); });
+    ShowScheme();
+}
+
+void CTexPoint::RefreshScheme() {
+    ShowScheme();
+    LookupAllRows();
 }
 
 void CTexPoint::ShowSchemeDetails() {

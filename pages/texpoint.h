@@ -73,6 +73,9 @@ public:
     PointMenuState MenuState() const;
 
     void LoadSchemeFromDialog();
+    // Loads the scheme at path (a bundled one's "schemes/<id>.dat") as LoadSchemeFromDialog loads
+    // the file picked.
+    void LoadScheme(const QString& path);
     void ShowSchemeDetails();
 
 signals:
@@ -85,6 +88,8 @@ private:
     void OnCellChanged(int row, int column);
     void ShowGridMenu(const QPoint& globalPos);
     void ShowScheme();
+    // Shows the new scheme and classifies the rows with it.
+    void RefreshScheme();
     void LookupRows(int first, int last);
     bool ReadSamples(const QString& path, SampleFileContents* contents);
     // Tells the user what Save would not write back of the file just read.

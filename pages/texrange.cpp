@@ -313,12 +313,19 @@ void CTexRange::ResetAllRanges() {
 }
 
 void CTexRange::LoadSchemeFromDialog() {
-    mScheme.LoadFromDialog(this, [this] {
-        ShowScheme();
-        WriteFields();
-        Lookup();
-    });
+    mScheme.LoadFromDialog(this, [this] { RefreshScheme(); });
     ShowScheme();
+}
+
+void CTexRange::LoadScheme(const QString& path) {
+    mScheme.LoadFrom(this, path, [this] { RefreshScheme(); });
+    ShowScheme();
+}
+
+void CTexRange::RefreshScheme() {
+    ShowScheme();
+    WriteFields();
+    Lookup();
 }
 
 void CTexRange::ShowSchemeDetails() {

@@ -47,6 +47,9 @@ public:
     // A new scheme from a file the user picks; the lookup then runs with it. A failed load
     // leaves the scheme and the results as they were.
     void LoadSchemeFromDialog();
+    // Loads the scheme at path (a bundled one's "schemes/<id>.dat") as LoadSchemeFromDialog loads
+    // the file picked.
+    void LoadScheme(const QString& path);
     void ShowSchemeDetails();
 
     // What the page shows, for tests and screenshots.
@@ -88,6 +91,8 @@ private:
     void ShowResults(const QStringList& classes, const QStringList& coordinates,
                      const QString& count);
     void ShowScheme();
+    // Shows the new scheme, its axes on the fields, and looks the ranges up with it.
+    void RefreshScheme();
     QString AxisName(Axis axis) const;
 
     UserInteraction& mInteraction;

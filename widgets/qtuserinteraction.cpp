@@ -55,8 +55,9 @@ Answer QtUserInteraction::AskYesNoCancel(QWidget* parent, const QString& caption
 }
 
 QString QtUserInteraction::OpenFileName(QWidget* parent, const QString& caption,
-                                        const QString& filter, const QString& defaultSuffix) {
-    QFileDialog dialog(parent, caption, QString(), filter);
+                                        const QString& filter, const QString& defaultSuffix,
+                                        const QString& initialFolder) {
+    QFileDialog dialog(parent, caption, initialFolder, filter);
     dialog.setAcceptMode(QFileDialog::AcceptOpen);
     dialog.setFileMode(QFileDialog::ExistingFile);
     return RunFileDialog(dialog, defaultSuffix);

@@ -9,7 +9,8 @@ public:
                      const QString& detail = QString()) override;
     Answer AskYesNoCancel(QWidget* parent, const QString& caption, const QString& text) override;
     QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter,
-                         const QString& defaultSuffix) override;
+                         const QString& defaultSuffix,
+                         const QString& initialFolder = QString()) override;
     QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
                          const QString& defaultSuffix, const QString& initialPath) override;
     bool SetUpPrinter(QWidget* parent, QPrinter& printer) override;

@@ -27,9 +27,11 @@ public:
     virtual Answer AskYesNoCancel(QWidget* parent, const QString& caption, const QString& text) = 0;
 
     // The path of an existing file the user picks, or an empty text when cancelled. filter is in
-    // Qt's form ("Scheme files (*.dat);;All files (*)"); defaultSuffix has no dot.
+    // Qt's form ("Scheme files (*.dat);;All files (*)"); defaultSuffix has no dot. The dialog
+    // opens in initialFolder when one is given, else where the platform's dialog opens.
     virtual QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter,
-                                 const QString& defaultSuffix) = 0;
+                                 const QString& defaultSuffix,
+                                 const QString& initialFolder = QString()) = 0;
 
     // The path to save to (the user has agreed to replace an existing file), or an empty text
     // when cancelled. initialPath may be empty.

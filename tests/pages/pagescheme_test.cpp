@@ -1,13 +1,17 @@
 // The scheme commands both lookup pages share: what a failed load from the dialog leaves, what the
 // user is told, and what the details dialog shows.
+#include "pages/bundledschemes.h"
 #include "pages/pagescheme.h"
 #include "pages/schemedetailsdialog.h"
 #include "tests/pages/filebytes.h"
 #include "tests/support/scriptedinteraction.h"
 
 #include <QFile>
+#include <QFileInfo>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <set>
 #include <stdexcept>
 #include <sys/stat.h>
 
@@ -98,6 +102,89 @@ TEST_F(PageSchemeCommands, StartupLoadSaysWhyItFailed) {
     EXPECT_EQ(mUser.messages[0].text, kUnreadable);
     EXPECT_EQ(mUser.messages[0].detail, "No such file or directory.");
     EXPECT_EQ(Loaded(), "none," + mFolder.filePath("absent.dat") + ",x,y,z,0");
+}
+
+// The file dialog opens where the current scheme file is, or in the bundled schemes' folder
+// when there is none; a bundled scheme loads by its portable path, which is kept as given.
+TEST_F(PageSchemeCommands, LoadDialogOpensInTheCurrentSchemesFolderOrTheBundledOne) {
+    const QString bundled = QFileInfo(GRANUM_SCHEMES_DIR).canonicalFilePath();
+    const struct {
+        QString current, folder;
+    } cases[] = {
+        {"", bundled},
+        {"schemes/usda.dat", bundled},
+        {kTwoZone, GRANUM_TEST_DATA_DIR "/twozone"},
+        {mFolder.filePath("absent.dat"), bundled},
+        {mFolder.path(), bundled}, // a folder is no scheme file
+    };
+    for (const auto& c : cases) {
+        mPage.SetSchemePath(c.current);
+        mUser.openFileNames.push_back("");
+        EXPECT_FALSE(mPage.LoadFromDialog(nullptr, nullptr));
+        EXPECT_EQ(QFileInfo(mUser.openFolders.back()).canonicalFilePath(), c.folder)
+            << c.current.toStdString();
+    }
+    EXPECT_TRUE(mPage.LoadFrom(nullptr, "schemes/de-ka5.dat", nullptr));
+    EXPECT_EQ(Loaded(), "Bodenkundliche Kartieranleitung KA5: Bodenartenuntergruppen,"
+                        "schemes/de-ka5.dat,Clay,Silt,Sand,31");
+}
+
+// Every bundled scheme's details lay out its key lines, the first two making its menu label, and
+// list one class row per id, each with its abbreviation.
+TEST_F(PageSchemeCommands, DetailsOfEveryBundledSchemeShowItsKeyLinesAndClasses) {
+    QStringList summary, classes;
+    mUser.onDialog = [&](QDialog& dialog) {
+        const auto& d = static_cast<SchemeDetailsDialog&>(dialog);
+        summary = d.SummaryLines();
+        classes = d.ClassLines();
+        EXPECT_EQ(d.CurrentTab(), "Summary");
+        return int(QDialog::Accepted);
+    };
+    const QRegularExpression limits(
+        "^Limits: clay < (\\d+) µm, silt \\1–(\\d+) µm, sand \\2–\\d+ µm$");
+    for (const BundledScheme& s : BundledSchemes()) {
+        SCOPED_TRACE(s.id.toStdString());
+        mPage.SetSchemePath(s.path);
+        ASSERT_TRUE(mPage.LoadAtStartup(nullptr));
+        mPage.ShowDetails(nullptr);
+        ASSERT_GE(summary.size(), 3);
+        EXPECT_TRUE(summary[0].startsWith("Name: ") && summary[1].startsWith("Country: "));
+        EXPECT_EQ(s.label, summary[0].mid(6) + " (" + summary[1].mid(9).section(" (", 0, 0) + ")");
+        for (const QString& line : summary.filter(QRegularExpression("^(Limits|Problems):")))
+            EXPECT_TRUE(limits.match(line).hasMatch()) << line.toStdString();
+        std::set<int32_t> ids;
+        for (const TextureClass& c : mPage.Scheme().Classes())
+            ids.insert(c.id);
+        EXPECT_EQ(classes.size(), int(ids.size()));
+        EXPECT_TRUE(classes.filter(QRegularExpression("\\|$")).isEmpty())
+            << classes.join(';').toStdString();
+    }
+}
+
+// A scheme whose details have no key lines keeps the dialog as it was (its free text first),
+// with its classes beside it.
+TEST_F(PageSchemeCommands, DetailsWithoutKeyLinesShowTheTextFirst) {
+    QStringList seen;
+    mUser.onDialog = [&](QDialog& dialog) {
+        const auto& d = static_cast<SchemeDetailsDialog&>(dialog);
+        seen = QStringList({d.TabTitles().join(','), d.CurrentTab(), d.SummaryLines().join(';'),
+                            d.ClassLines().join(';')});
+        return int(QDialog::Accepted);
+    };
+    const QByteArray twoZone = ReadBytes(kTwoZone);
+    const int texture = twoZone.indexOf("[texture]");
+    mPage.SetSchemePath(kTwoZone);
+    ASSERT_TRUE(mPage.LoadAtStartup(nullptr));
+    mPage.ShowDetails(nullptr);
+    EXPECT_EQ(seen, QStringList({"Classes,Text", "Text", "", "1|Low|;2|High|"}));
+    // One key line is enough for a summary; the abbreviation goes to its id.
+    mPage.SetSchemePath(
+        WriteBytes(mFolder.filePath("keyed.dat"),
+                   "country: Nowhere\nabbreviations: 2=S2\n" + twoZone.mid(texture)));
+    ASSERT_TRUE(mPage.LoadAtStartup(nullptr));
+    mPage.ShowDetails(nullptr);
+    EXPECT_EQ(seen, QStringList({"Summary,Classes,Text", "Summary", "Country: Nowhere",
+                                 "1|Low|;2|High|S2"}));
 }
 
 // The dialog shows the details text, says so when there is none, and needs a scheme.

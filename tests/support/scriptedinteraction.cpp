@@ -37,9 +37,10 @@ Answer ScriptedInteraction::AskYesNoCancel(QWidget*, const QString&, const QStri
 }
 
 QString ScriptedInteraction::OpenFileName(QWidget*, const QString& caption, const QString& filter,
-                                          const QString&) {
+                                          const QString&, const QString& initialFolder) {
     fileCaptions << caption;
     fileFilters << filter;
+    openFolders << initialFolder;
     return Next(openFileNames, "open-file dialog", QString());
 }
 

@@ -36,6 +36,7 @@ public:
     QStringList questions;    // the texts of AskYesNoCancel
     QStringList fileCaptions; // the captions of the file dialogs, open and save
     QStringList fileFilters;  // their filters
+    QStringList openFolders;  // the folders the open-file dialogs start in ("" for none)
     QStringList dialogTitles; // the titles of the dialogs run
 
     // The texts of the messages shown, in order.
@@ -45,7 +46,8 @@ public:
                      const QString& detail = QString()) override;
     Answer AskYesNoCancel(QWidget* parent, const QString& caption, const QString& text) override;
     QString OpenFileName(QWidget* parent, const QString& caption, const QString& filter,
-                         const QString& defaultSuffix) override;
+                         const QString& defaultSuffix,
+                         const QString& initialFolder = QString()) override;
     QString SaveFileName(QWidget* parent, const QString& caption, const QString& filter,
                          const QString& defaultSuffix, const QString& initialPath) override;
     bool SetUpPrinter(QWidget* parent, QPrinter& printer) override;

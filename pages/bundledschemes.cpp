@@ -1,0 +1,83 @@
+#include "pages/bundledschemes.h"
+
+#include "pages/pagescheme.h"
+#include "scheme/schemefile.h"
+#include "scheme/schememetadata.h"
+
+#include <QActionGroup>
+#include <QDir>
+#include <QMenu>
+#include <algorithm>
+#include <fstream>
+
+namespace {
+
+constexpr const char* kSchemesFolder = "schemes";
+
+QString Label(const QString& file, const QString& id) {
+    std::ifstream in(file.toStdString(), std::ios::binary);
+    const SchemeMetadata metadata = ParseSchemeMetadata(ReadSchemeDetails(in));
+    if (metadata.name.empty())
+        return id;
+    QString label = QString::fromStdString(metadata.name);
+    // The country's own remarks in parentheses are for the details, not for a menu line.
+    const QString country = QString::fromStdString(metadata.country).section(" (", 0, 0);
+    if (!country.isEmpty())
+        label += " (" + country + ")";
+    return label;
+}
+
+} // namespace
+
+QString BundledSchemeFolder() {
+    for (const std::string& folder : DataFolders()) {
+        const QDir schemes(QString::fromStdString(folder) + "/" + kSchemesFolder);
+        if (schemes.exists())
+            return schemes.absolutePath();
+    }
+    return QString();
+}
+
+std::vector<BundledScheme> BundledSchemes() {
+    std::vector<BundledScheme> schemes;
+    const QString folder = BundledSchemeFolder();
+    if (folder.isEmpty())
+        return schemes;
+    const QDir dir(folder);
+    for (const QString& name : dir.entryList({"*.dat"}, QDir::Files | QDir::Readable)) {
+        const QString id = name.chopped(4);
+        const QString file = dir.filePath(name);
+        schemes.push_back({id, QString(kSchemesFolder) + "/" + name, file, Label(file, id)});
+    }
+    std::sort(schemes.begin(), schemes.end(), [](const BundledScheme& a, const BundledScheme& b) {
+        const int order = a.label.compare(b.label, Qt::CaseInsensitive);
+        return order != 0 ? order < 0 : a.id < b.id;
+    });
+    return schemes;
+}
+
+void FillBundledSchemeMenu(QMenu& menu, const PageScheme& scheme,
+                           const std::function<void(const QString&)>& load) {
+    const std::vector<BundledScheme> schemes = BundledSchemes();
+    if (schemes.empty()) {
+        menu.addAction("No bundled schemes found")->setEnabled(false);
+        return;
+    }
+    // Radio items, of which none is checked while the page's scheme is not a bundled one.
+    auto* group = new QActionGroup(&menu);
+    group->setExclusionPolicy(QActionGroup::ExclusionPolicy::ExclusiveOptional);
+    for (const BundledScheme& s : schemes) {
+        QString text = s.label;
+        QAction* item = menu.addAction(text.replace('&', "&&"));
+        item->setCheckable(true);
+        item->setStatusTip(s.path);
+        group->addAction(item);
+        const QString path = s.path;
+        QObject::connect(item, &QAction::triggered, &menu, [load, path] { load(path); });
+    }
+    QObject::connect(&menu, &QMenu::aboutToShow, &menu, [&menu, &scheme, schemes] {
+        const QList<QAction*> items = menu.actions();
+        for (std::size_t i = 0; i < schemes.size(); ++i)
+            items[int(i)]->setChecked(scheme.IsSchemeFile(schemes[i].file));
+    });
+}
