@@ -28,11 +28,11 @@ std::string Limit(double value) {
     return text;
 }
 
-Row ListingRow(const BundledScheme& bundled) {
+Row ListingRow(const BundledSchemeFile& bundled) {
     soiltex scheme;
     const SchemeLoadStatus status = LoadSchemeFile(bundled.path, &scheme);
     if (status != SchemeLoadStatus::Loaded)
-        return {bundled.name, "-", "-", SchemeLoadMessage(status), "-"};
+        return {bundled.id, "-", "-", SchemeLoadMessage(status), "-"};
     std::ifstream file(bundled.path, std::ios::binary);
     const SchemeMetadata metadata = ParseSchemeMetadata(ReadSchemeDetails(file));
     std::set<std::string> names;
@@ -42,41 +42,21 @@ Row ListingRow(const BundledScheme& bundled) {
                                                      Limit(metadata.limits->silt) + "/" +
                                                      Limit(metadata.limits->sand)
                                                : "-";
-    return {bundled.name, std::to_string(names.size()), limits,
+    return {bundled.id, std::to_string(names.size()), limits,
             metadata.name.empty() ? scheme.GetName() : metadata.name,
             metadata.country.empty() ? "-" : metadata.country};
 }
 
 } // namespace
 
-std::vector<BundledScheme> BundledSchemes() {
-    std::vector<BundledScheme> found;
-    for (const std::string& folder : DataFolders()) {
-        std::error_code error;
-        for (fs::directory_iterator it(fs::path(folder) / "schemes", error), end;
-             !error && it != end; it.increment(error)) {
-            const fs::path& file = it->path();
-            if (file.extension() != ".dat" || !it->is_regular_file(error))
-                continue;
-            const std::string name = file.stem().string();
-            if (std::none_of(found.begin(), found.end(),
-                             [&name](const BundledScheme& s) { return s.name == name; }))
-                found.push_back({name, file.string()});
-        }
-    }
-    std::sort(found.begin(), found.end(),
-              [](const BundledScheme& a, const BundledScheme& b) { return a.name < b.name; });
-    return found;
-}
-
 int RunSchemes(std::ostream& out, std::ostream& err) {
-    const std::vector<BundledScheme> schemes = BundledSchemes();
+    const std::vector<BundledSchemeFile> schemes = BundledSchemeFiles();
     if (schemes.empty()) {
         PrintError(err, "no bundled schemes found");
         return kExitFailed;
     }
     std::vector<Row> rows;
-    for (const BundledScheme& s : schemes)
+    for (const BundledSchemeFile& s : schemes)
         rows.push_back(ListingRow(s));
     // Widths in characters, not bytes: names carry accented letters.
     const auto width = [](const std::string& text) {

@@ -1,18 +1,6 @@
 #pragma once
 
 #include <iosfwd>
-#include <string>
-#include <vector>
-
-struct BundledScheme {
-    std::string name; // what --scheme takes: the file name without ".dat"
-    std::string path;
-};
-
-// The *.dat files of the data folders' schemes/ folders, where a bundled id is looked up. An id
-// found in an earlier folder hides the same id in a later one, as it does for --scheme. Sorted
-// by id.
-std::vector<BundledScheme> BundledSchemes();
 
 // Lists the bundled schemes, one a line in aligned columns: the id, the number of classes
 // (distinct names), the particle-size limits in µm as CLAY/SILT/SAND ("-" when the file does not

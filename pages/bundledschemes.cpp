@@ -40,14 +40,10 @@ QString BundledSchemeFolder() {
 
 std::vector<BundledScheme> BundledSchemes() {
     std::vector<BundledScheme> schemes;
-    const QString folder = BundledSchemeFolder();
-    if (folder.isEmpty())
-        return schemes;
-    const QDir dir(folder);
-    for (const QString& name : dir.entryList({"*.dat"}, QDir::Files | QDir::Readable)) {
-        const QString id = name.chopped(4);
-        const QString file = dir.filePath(name);
-        schemes.push_back({id, QString(kSchemesFolder) + "/" + name, file, Label(file, id)});
+    for (const BundledSchemeFile& bundled : BundledSchemeFiles()) {
+        const QString id = QString::fromStdString(bundled.id);
+        const QString file = QString::fromStdString(bundled.path);
+        schemes.push_back({id, QString(kSchemesFolder) + "/" + id + ".dat", file, Label(file, id)});
     }
     std::sort(schemes.begin(), schemes.end(), [](const BundledScheme& a, const BundledScheme& b) {
         const int order = a.label.compare(b.label, Qt::CaseInsensitive);

@@ -19,7 +19,7 @@ struct BundledScheme {
 // empty text when none has.
 QString BundledSchemeFolder();
 
-// The *.dat files of BundledSchemeFolder(), sorted by label (case-insensitive, then by id).
+// The bundled schemes (BundledSchemeFiles), sorted by label (case-insensitive, then by id).
 std::vector<BundledScheme> BundledSchemes();
 
 // Fills menu with one item per bundled scheme (the label, "&" shown as itself). Each time the

@@ -2,6 +2,7 @@
 
 #include "util/pathkind.h"
 
+#include <algorithm>
 #include <cerrno>
 #include <filesystem>
 #include <fstream>
@@ -46,6 +47,26 @@ std::string ResolveDataFile(const std::string& path) {
             return candidate.string();
     }
     return path;
+}
+
+std::vector<BundledSchemeFile> BundledSchemeFiles() {
+    std::vector<BundledSchemeFile> found;
+    for (const std::string& folder : DataFolders()) {
+        std::error_code error;
+        for (fs::directory_iterator it(fs::path(folder) / "schemes", error), end;
+             !error && it != end; it.increment(error)) {
+            const fs::path& file = it->path();
+            if (file.extension() != ".dat" || !it->is_regular_file(error))
+                continue;
+            const std::string id = file.stem().string();
+            if (std::none_of(found.begin(), found.end(),
+                             [&id](const BundledSchemeFile& s) { return s.id == id; }))
+                found.push_back({id, file.string()});
+        }
+    }
+    std::sort(found.begin(), found.end(),
+              [](const BundledSchemeFile& a, const BundledSchemeFile& b) { return a.id < b.id; });
+    return found;
 }
 
 namespace {

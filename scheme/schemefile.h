@@ -25,6 +25,16 @@ std::string ResolveDataFile(const std::string& path);
 // Folders searched after the current one, in order.
 std::vector<std::string> DataFolders();
 
+// A scheme shipped with the program.
+struct BundledSchemeFile {
+    std::string id;   // the file name without ".dat": what a bundled scheme is called by
+    std::string path; // the file found for it
+};
+
+// The *.dat files of the data folders' schemes/ folders. An id found in an earlier folder hides
+// the same id in a later one, as it does when an id is looked up. Sorted by id.
+std::vector<BundledSchemeFile> BundledSchemeFiles();
+
 // Opens the file at path (resolved as above) for reading only, loads it into *scheme and checks
 // it. On anything but Loaded the scheme is left as the load left it; callers restore or clear it.
 // A folder, FIFO or device is refused before it is opened (nothing blocks). When reason is not
