@@ -45,15 +45,8 @@ std::string Text(const QByteArray& bytes, int at, int count) {
 }
 
 Metafile Read(const QByteArray& bytes) {
-    enum {
-        kHeader = 1,
-        kPolygon = 3,
-        kMoveTo = 27,
-        kEllipse = 42,
-        kLineTo = 54,
-        kText = 84,
-        kPolygon16 = 86
-    };
+    enum { kHeader = 1, kPolygon = 3, kMoveTo = 27, kEllipse = 42 };
+    enum { kLineTo = 54, kText = 84, kPolygon16 = 86 };
     Metafile file;
     DevicePoint pen;
     for (int at = 0, size = 0; at + 8 <= bytes.size(); at += size) {

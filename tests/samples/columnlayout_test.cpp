@@ -2,6 +2,7 @@
 #include "samples/columnlayout.h"
 #include "scheme/schemefile.h"
 
+#include <array>
 #include <gtest/gtest.h>
 #include <optional>
 #include <string_view>
@@ -25,32 +26,27 @@ TEST(HeaderDetection, OwnFilesAreNotTakenForHeaders) {
     const struct {
         std::vector<std::string_view> fields;
         bool header;
-        std::size_t id = kNone, x = kNone, y = kNone, z = kNone, texture = kNone;
+        std::array<std::size_t, 5> columns{kNone, kNone, kNone, kNone, kNone}; // id x y z texture
     } cases[] = {
         {{"P1", "90", "5", "5", "Sand"}, false},
         {{"Silt", "20", "50", "30", "Clay"}, false},
         {{"Sand", "", " 1e1", "", "Silt"}, false},
         {{"Sample", "Sand", "other"}, false}, // one axis only
         {{"id", "", "", ""}, false},
-        {{"Sand", "Silt", "Clay"}, true, kNone, 0, 2, 1, kNone},
+        {{"Sand", "Silt", "Clay"}, true, {kNone, 0, 2, 1, kNone}},
         {{"Site", "Sample ID", "Depth (cm)", " SAND", "silt ", "Clay", "Notes"},
          true,
-         1,
-         3,
-         5,
-         4,
-         kNone},
-        {{"\xEF\xBB\xBFid", "texture", "clay", "sand", "-"}, true, 0, 3, 2, kNone, 1},
-        {{"Sample", "Sand", "Clay", "n/a"}, true, 0, 1, 2, kNone, kNone},
+         {1, 3, 5, 4, kNone}},
+        {{"\xEF\xBB\xBFid", "texture", "clay", "sand", "-"}, true, {0, 3, 2, kNone, 1}},
+        {{"Sample", "Sand", "Clay", "n/a"}, true, {0, 1, 2, kNone, kNone}},
     };
     for (const auto& c : cases) {
         const std::optional<ColumnLayout> layout = HeaderLayout(c.fields, Usda());
         ASSERT_EQ(layout.has_value(), c.header) << c.fields[0] << "," << c.fields[1];
         if (!layout)
             continue;
-        EXPECT_EQ((std::vector<std::size_t>{layout->id, layout->x, layout->y, layout->z,
-                                            layout->texture}),
-                  (std::vector<std::size_t>{c.id, c.x, c.y, c.z, c.texture}))
+        EXPECT_EQ((std::array{layout->id, layout->x, layout->y, layout->z, layout->texture}),
+                  c.columns)
             << c.fields[0];
         EXPECT_EQ(layout->width, c.fields.size());
     }

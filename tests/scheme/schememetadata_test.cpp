@@ -1,10 +1,10 @@
 #include "scheme/schememetadata.h"
 #include "scheme/soiltex.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <set>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -76,7 +76,8 @@ TEST(SchemeMetadataReading, DetailsTextEndsAtTheTextureWord) {
     }
 }
 
-// Every bundled scheme's key lines read without problems, and its abbreviations name its classes.
+// Every bundled scheme's key lines read without problems, none is left empty, and its
+// abbreviations name exactly its classes.
 TEST(SchemeMetadataReading, BundledSchemesReadWithoutProblems) {
     int schemes = 0;
     for (const auto& entry : std::filesystem::directory_iterator(GRANUM_SCHEMES_DIR)) {
@@ -87,15 +88,19 @@ TEST(SchemeMetadataReading, BundledSchemesReadWithoutProblems) {
         std::fstream file(entry.path(), std::ios::in | std::ios::binary);
         const SchemeMetadata meta = ParseSchemeMetadata(ReadSchemeDetails(file));
         EXPECT_EQ(meta.problems, std::vector<std::string>());
+        for (const std::string* value :
+             {&meta.name, &meta.country, &meta.source, &meta.vertices, &meta.boundaries})
+            EXPECT_FALSE(value->empty()) << Outline(meta);
         file.clear();
         file.seekg(0);
         soiltex scheme;
         scheme.LoadScheme(file);
-        for (const auto& [id, abbreviation] : meta.abbreviations) {
-            EXPECT_TRUE(std::any_of(scheme.Classes().begin(), scheme.Classes().end(),
-                                    [id = id](const TextureClass& c) { return c.id == id; }))
-                << id << "=" << abbreviation;
-        }
+        std::set<int> ids, named;
+        for (const TextureClass& c : scheme.Classes())
+            ids.insert(c.id);
+        for (const auto& abbreviation : meta.abbreviations)
+            named.insert(abbreviation.first);
+        EXPECT_EQ(named, ids);
     }
     EXPECT_GT(schemes, 0);
 }

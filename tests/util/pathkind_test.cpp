@@ -1,6 +1,6 @@
 #include "util/pathkind.h"
 
-#include <cstdio>
+#include <fstream>
 #include <gtest/gtest.h>
 #include <string>
 #include <sys/stat.h>
@@ -13,9 +13,7 @@ TEST(PathKind, OnlyRegularFilesAndMissingPathsPass) {
     ASSERT_NE(::mkdtemp(folder), nullptr);
     const std::string base = folder;
     const std::string file = base + "/file", fifo = base + "/fifo", link = base + "/link";
-    std::FILE* f = std::fopen(file.c_str(), "w");
-    ASSERT_NE(f, nullptr);
-    std::fclose(f);
+    ASSERT_TRUE(std::ofstream(file));
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
     ASSERT_EQ(::symlink(fifo.c_str(), link.c_str()), 0);
 
