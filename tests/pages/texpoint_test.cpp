@@ -74,11 +74,9 @@ TEST_F(PointPage, TypedValuesAreClassifiedOrRefused) {
     mPage.show();
     Type(1, kX, "40");
     Type(1, kY, "40");
-    EXPECT_EQ(Text(1, kTexture), "Clay");            // z taken as 20
-    for (const char* refused : {"12abc", "100.5"}) { // the sheet's tests hold the whole list
-        Type(1, kX, refused);
-        EXPECT_EQ(Text(1, kX), "40") << refused;
-    }
+    EXPECT_EQ(Text(1, kTexture), "Clay"); // z taken as 20
+    Type(1, kX, "12abc");                 // refused as the sheet refuses it
+    EXPECT_EQ(Text(1, kX), "40");
     Type(1, kX, "100.0000005"); // within the tolerance of 100, but no class holds it
     EXPECT_EQ(Text(1, kTexture), "{ fail }");
     Type(1, kX, ""); // x counts as missing and comes from y and z
