@@ -70,15 +70,6 @@ protected:
                 Slurp(mFolder / ".stdout"), Slurp(mFolder / ".stderr")};
     }
 
-    // Each case's command gives its status and its text as the one line on standard error.
-    template <typename Cases> void ExpectTheOneLine(const Cases& cases) {
-        for (const auto& c : cases) {
-            const Result r = Run(c.command);
-            EXPECT_EQ(r.status, c.status) << c.command;
-            EXPECT_EQ(r.err, "granum-cli: " + std::string(c.text) + "\n");
-        }
-    }
-
     // Each case's command gives its status and its text on standard output.
     template <typename Cases> void ExpectAnswers(const Cases& cases) {
         for (const auto& c : cases) {
@@ -98,13 +89,20 @@ struct Case {
     const char* text;
 };
 
-// One line naming the tool, at most followed by a hint, never an exception's text.
+// One line naming the tool, at most followed by a hint, never an exception's text. Folders, FIFOs
+// and devices given as input are refused by their path: a FIFO without a writer would block the
+// open for ever, here until the minute's timeout. Without a write bit an output file is read-only
+// on purpose, also for root, for whom the permission check alone would let everything through; a
+// folder is never an output. Both keep what is there.
 TEST_F(ToolRun, MistakesGetOneClearLineAndAFailingStatus) {
-    Spit(mFolder / "long.csv", std::string((1 << 20) + 1, 'x'));
+    ASSERT_EQ(::mkfifo((mFolder / "fifo").c_str(), 0600), 0);
+    Spit(mFolder / "in.csv", "S1,10,10,80\n");
+    Spit(mFolder / "ro.csv", "old\n");
+    fs::permissions(mFolder / "ro.csv", fs::perms::owner_read | fs::perms::group_read);
+    fs::create_directory(mFolder / "sub");
     const Case cases[] = {
         {"classify --bogus", 2, "--bogus"},
         {"classify --header --no-header", 2, "--header"},
-        {"classify -s zones.dat long.csv", 2, "long.csv: line 1 is longer than 1 MiB"},
         {"classify -s zones.dat --normalise=abc", 2, "--normalise: \"abc\""},
         {"lookup -s zones.dat 10 20", 2, "3 required"},
         {"classify -s zones.dat nosuch.csv", 2,
@@ -133,6 +131,12 @@ TEST_F(ToolRun, MistakesGetOneClearLineAndAFailingStatus) {
          "the axes of zones (first, second, third) are not those of usda (Sand, Clay, Silt)"},
         {"chart -s zones.dat -s usda -o c.png", 2, "chart takes one scheme"},
         {"range -s zones.dat -s usda", 2, "range takes one scheme"},
+        {"classify -s zones.dat fifo", 2, "cannot read fifo: it is a FIFO"},
+        {"classify -s zones.dat /dev/zero", 2, "cannot read /dev/zero: it is a device"},
+        {"classify -s zones.dat .", 2, "cannot read .: it is a folder"},
+        {"chart -s zones.dat fifo -o c.png", 2, "cannot read fifo: it is a FIFO"},
+        {"classify -s zones.dat in.csv -o ro.csv", 2, "cannot write ro.csv: it is read-only"},
+        {"classify -s zones.dat in.csv -o sub", 2, "cannot write sub: it is a folder"},
     };
     for (const auto& c : cases) {
         const Result r = Run(c.command);
@@ -144,6 +148,8 @@ TEST_F(ToolRun, MistakesGetOneClearLineAndAFailingStatus) {
             << r.err;
         EXPECT_EQ(r.err.find("::"), std::string::npos) << r.err;
     }
+    EXPECT_EQ(Slurp(mFolder / "ro.csv"), "old\n");
+    EXPECT_TRUE(fs::is_empty(mFolder / "sub"));
 }
 
 TEST_F(ToolRun, VersionAndHelpOfEveryCommand) {
@@ -244,16 +250,21 @@ TEST_F(ToolRun, AnswersOnStandardOutputWithTheStatus) {
 }
 
 // Random compositions on the half-percent grid (many on class edges), some with a value
-// missing, some not adding up to 100.
-std::string RandomSamples(int count) {
+// missing, some not adding up to 100; rotated, the same rows in the order second, third, first.
+std::string RandomSamples(int count, bool rotated = false) {
     std::mt19937 rng(42);
     std::ostringstream input;
     for (int i = 0; i < count; ++i) {
         const int a = int(rng() % 201), b = int(rng() % (201 - a));
-        input << "r" << i << "," << a / 2.0 << ",";
+        std::ostringstream first, second, third;
+        first << a / 2.0;
         if (i % 10 != 0)
-            input << b / 2.0;
-        input << "," << 100 - (a + b) / 2.0 + (i % 10 == 1 ? 0.5 : 0) << "\n";
+            second << b / 2.0;
+        third << 100 - (a + b) / 2.0 + (i % 10 == 1 ? 0.5 : 0);
+        input << "r" << i << ","
+              << (rotated ? second.str() + "," + third.str() + "," + first.str()
+                          : first.str() + "," + second.str() + "," + third.str())
+              << "\n";
     }
     return input.str();
 }
@@ -286,7 +297,6 @@ TEST_F(ToolRun, SameTexturesAsPointLookupUsda) {
     }
     EXPECT_FALSE(std::getline(out, written));
     EXPECT_GT(rows, 0u);
-    EXPECT_NE(Run("schemes").out.find("usda  "), std::string::npos);
 }
 
 // A bare id is a bundled scheme, never a file of that name in the current folder (nor in its
@@ -300,21 +310,19 @@ TEST_F(ToolRun, BareIdNeverTakesAFileInTheCurrentFolder) {
         {"-s usda lookup 10 10 80", 0, "Silt\n"},
         {"lookup -s ./usda 10 10 80", 0, "Low\n"},
         {"lookup -s schemes/usda.dat 10 10 80", 0, "Low\n"},
-        {"lookup -s zones.dat 10 10 80", 0, "Low\n"},
     };
     ExpectAnswers(cases);
     EXPECT_EQ(Run("check usda").out.find("File: " + (mFolder / "usda").string()),
               std::string::npos);
 }
 
-// One line per bundled scheme whose first word -s takes (bash completion reads it), with its
-// classes and limits in the columns the help names.
+// Each line names a bundled scheme by the first word -s takes (bash completion reads it), with its
+// classes and limits in the columns the help names. That every file is listed is the menus' test.
 TEST_F(ToolRun, SchemesListsEveryBundledSchemeByAnIdThatLoads) {
     const Result r = Run("schemes");
     ASSERT_EQ(r.status, 0) << r.err;
     std::istringstream lines(r.out);
-    std::size_t count = 0;
-    for (std::string line; std::getline(lines, line); ++count) {
+    for (std::string line; std::getline(lines, line);) {
         std::vector<std::string> columns; // separated by two or more blanks
         for (std::size_t at = 0; at < line.size();) {
             const std::size_t gap = line.find("  ", at);
@@ -331,10 +339,7 @@ TEST_F(ToolRun, SchemesListsEveryBundledSchemeByAnIdThatLoads) {
             EXPECT_EQ(columns, usda);
         }
     }
-    const fs::directory_iterator files(GRANUM_SCHEMES_DIR);
-    EXPECT_EQ(count, std::size_t(std::count_if(fs::begin(files), fs::end(files), [](const auto& e) {
-                  return e.path().extension() == ".dat";
-              })));
+    EXPECT_NE(r.out.find("\nusda "), std::string::npos) << r.out;
 }
 
 // Several schemes in one pass, on compositions checked by hand against both diagrams: a sample
@@ -348,7 +353,6 @@ TEST_F(ToolRun, ClassifyWithSeveralSchemes) {
     } cases[] = {
         {"-s usda classify -s de-ka5", "a,10,5,85\nb,90,3,\nc,35,20,45,old,x\n",
          "a,10,5,85,Silt," + silt + "\nb,90,3,,Sand," + sand + "\nc,35,20,45,Loam," + loam + "\n"},
-        {"classify -s de-ka5 -s usda", "a,5,85,10\n", "a,5,85,10," + silt + ",Silt\n"},
         {"classify -s usda -s de-ka5", "Sample,CLAY,sand,Silt,texture\na,5,10,85,old\nb,3,,7,\n",
          "Sample,CLAY,sand,Silt,texture,texture_usda,texture_de-ka5\na,5,10,85,old,Silt," + silt +
              "\nb,3,,7,,Sand," + sand + "\n"},
@@ -372,16 +376,8 @@ TEST_F(ToolRun, ClassifyWithSeveralSchemes) {
 // sample file put in that scheme's axis order: the one-scheme output stays as it was.
 TEST_F(ToolRun, EachSchemesColumnIsItsOwnRun) {
     const std::string input = RandomSamples(2000);
-    std::istringstream rows(input);
-    std::string reordered; // usda's Sand, Clay, Silt as de-ka5's Clay, Silt, Sand
-    for (std::string line; std::getline(rows, line);) {
-        std::vector<std::string> f;
-        std::istringstream fields(line);
-        for (std::string field; std::getline(fields, field, ',');)
-            f.push_back(field);
-        f.resize(4);
-        reordered += f[0] + "," + f[2] + "," + f[3] + "," + f[1] + "\n";
-    }
+    // usda's Sand, Clay, Silt as de-ka5's Clay, Silt, Sand
+    const std::string reordered = RandomSamples(2000, true);
     const std::string both = Run("classify -q -s usda -s de-ka5", input).out;
     std::istringstream bothLines(both), usdaLines(Run("classify -q -s usda", input).out),
         ka5Lines(Run("classify -q -s de-ka5", reordered).out);
@@ -407,19 +403,9 @@ TEST_F(ToolRun, FailedWriteToStandardOutputExitsTwo) {
     }
 }
 
-// Folders, FIFOs and devices given as input are refused by their path: a FIFO without a writer
-// would block the open for ever, here until the minute's timeout.
-TEST_F(ToolRun, NonRegularInputsAreRefusedWithoutBlocking) {
-    ASSERT_EQ(::mkfifo((mFolder / "fifo").c_str(), 0600), 0);
-    const Case cases[] = {
-        {"classify -s zones.dat fifo", 2, "cannot read fifo: it is a FIFO"},
-        {"classify -s zones.dat /dev/zero", 2, "cannot read /dev/zero: it is a device"},
-        {"classify -s zones.dat .", 2, "cannot read .: it is a folder"},
-        {"chart -s zones.dat fifo -o c.png", 2, "cannot read fifo: it is a FIFO"},
-    };
-    ExpectTheOneLine(cases);
-    // A chart definition file that is a FIFO is said and left alone; the scheme is drawn.
-    fs::rename(mFolder / "fifo", mFolder / "zones.cha");
+// A chart definition file that is a FIFO is said and left alone; the scheme is drawn.
+TEST_F(ToolRun, FifoChartDefinitionIsSkippedWithoutBlocking) {
+    ASSERT_EQ(::mkfifo((mFolder / "zones.cha").c_str(), 0600), 0);
     const Result r = Run("chart -s ./zones.dat -o c.png");
     EXPECT_EQ(r.status, 0) << r.err;
     EXPECT_NE(r.err.find("zones.cha: The chart definition file is a folder, FIFO or device"),
@@ -475,22 +461,6 @@ TEST_F(ToolRun, OutputNeverReplacesLinksFifosDevicesOrPermissions) {
         EXPECT_EQ(Run("classify -s zones.dat -q in.csv -o null").status, 0);
         EXPECT_TRUE(fs::is_character_file(mFolder / "null"));
     }
-}
-
-// Without a write bit the file is read-only on purpose, also for root, for whom the permission
-// check alone would let everything through; a folder is never an output. Both keep what is there.
-TEST_F(ToolRun, ReadOnlyOrFolderOutputIsRefusedAndKept) {
-    Spit(mFolder / "in.csv", "S1,10,10,80\n");
-    Spit(mFolder / "ro.csv", "old\n");
-    fs::permissions(mFolder / "ro.csv", fs::perms::owner_read | fs::perms::group_read);
-    fs::create_directory(mFolder / "sub");
-    const Case cases[] = {
-        {"classify -s zones.dat in.csv -o ro.csv", 2, "cannot write ro.csv: it is read-only"},
-        {"classify -s zones.dat in.csv -o sub", 2, "cannot write sub: it is a folder"},
-    };
-    ExpectTheOneLine(cases);
-    EXPECT_EQ(Slurp(mFolder / "ro.csv"), "old\n");
-    EXPECT_TRUE(fs::is_empty(mFolder / "sub"));
 }
 
 // Ctrl-C, SIGTERM and SIGHUP in the middle of a run: the signal ends the tool as it would any

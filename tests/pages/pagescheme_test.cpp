@@ -161,48 +161,43 @@ TEST_F(PageSchemeCommands, DetailsOfEveryBundledSchemeShowItsKeyLinesAndClasses)
     }
 }
 
-// A scheme whose details have no key lines keeps the dialog as it was (its free text first),
-// with its classes beside it.
-TEST_F(PageSchemeCommands, DetailsWithoutKeyLinesShowTheTextFirst) {
-    QStringList seen;
+// The dialog needs a scheme. Details without key lines keep the dialog as it was (the free text
+// first, or a word that there is none), with the classes beside it; one key line is enough for a
+// summary, and an abbreviation goes to its id.
+TEST_F(PageSchemeCommands, DetailsDialogShowsTheTextFirstWithoutKeyLines) {
+    QStringList seen{"no dialog"};
     mUser.onDialog = [&](QDialog& dialog) {
         const auto& d = static_cast<SchemeDetailsDialog&>(dialog);
         seen = QStringList({d.TabTitles().join(','), d.CurrentTab(), d.SummaryLines().join(';'),
-                            d.ClassLines().join(';')});
+                            d.ClassLines().join(';'), d.Text()});
         return int(QDialog::Accepted);
     };
+    mPage.ShowDetails(nullptr);
+    EXPECT_EQ(seen, QStringList{"no dialog"});
     const QByteArray twoZone = ReadBytes(kTwoZone);
-    const int texture = twoZone.indexOf("[texture]");
-    mPage.SetSchemePath(kTwoZone);
-    ASSERT_TRUE(mPage.LoadAtStartup(nullptr));
-    mPage.ShowDetails(nullptr);
-    EXPECT_EQ(seen, QStringList({"Classes,Text", "Text", "", "1|Low|;2|High|"}));
-    // One key line is enough for a summary; the abbreviation goes to its id.
-    mPage.SetSchemePath(
-        WriteBytes(mFolder.filePath("keyed.dat"),
-                   "country: Nowhere\nabbreviations: 2=S2\n" + twoZone.mid(texture)));
-    ASSERT_TRUE(mPage.LoadAtStartup(nullptr));
-    mPage.ShowDetails(nullptr);
-    EXPECT_EQ(seen, QStringList({"Summary,Classes,Text", "Summary", "Country: Nowhere",
-                                 "1|Low|;2|High|S2"}));
-}
-
-// The dialog shows the details text, says so when there is none, and needs a scheme.
-TEST_F(PageSchemeCommands, DetailsDialogNeedsASchemeAndSaysWhenThereAreNone) {
-    QString shown = "no dialog";
-    mUser.onDialog = [&](QDialog& dialog) {
-        shown = static_cast<SchemeDetailsDialog&>(dialog).Text();
-        return int(QDialog::Accepted);
+    const QByteArray classes = twoZone.mid(twoZone.indexOf("[texture]"));
+    const struct {
+        QString path;
+        QStringList expected; // tabs, current tab, summary, classes
+        const char* text;     // how the details text begins
+    } cases[] = {
+        {kTwoZone, {"Classes,Text", "Text", "", "1|Low|;2|High|"}, ""},
+        {WriteBytes(mFolder.filePath("keyed.dat"),
+                    "country: Nowhere\nabbreviations: 2=S2\n" + classes),
+         {"Summary,Classes,Text", "Summary", "Country: Nowhere", "1|Low|;2|High|S2"},
+         ""},
+        {WriteBytes(mFolder.filePath("bare.dat"), classes), {}, "No scheme details found in file."},
+        {kUsda, {}, "USDA soil texture classification"},
     };
-    mPage.ShowDetails(nullptr); // without a scheme
-    EXPECT_EQ(shown, "no dialog");
-    const QByteArray twoZone = ReadBytes(kTwoZone);
-    mPage.SetSchemePath(
-        WriteBytes(mFolder.filePath("bare.dat"), twoZone.mid(twoZone.indexOf("[texture]"))));
-    ASSERT_TRUE(mPage.LoadAtStartup(nullptr));
-    mPage.ShowDetails(nullptr);
-    EXPECT_EQ(shown, "No scheme details found in file.");
-    LoadUsda();
-    mPage.ShowDetails(nullptr);
-    EXPECT_TRUE(shown.startsWith("USDA soil texture classification")) << shown.toStdString();
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path.toStdString());
+        mPage.SetSchemePath(c.path);
+        ASSERT_TRUE(mPage.LoadAtStartup(nullptr));
+        mPage.ShowDetails(nullptr);
+        ASSERT_EQ(seen.size(), 5);
+        if (!c.expected.isEmpty()) {
+            EXPECT_EQ(seen.mid(0, 4), c.expected);
+        }
+        EXPECT_TRUE(seen[4].startsWith(c.text)) << seen[4].toStdString();
+    }
 }

@@ -74,11 +74,9 @@ TEST_F(PointPage, TypedValuesAreClassifiedOrRefused) {
     mPage.show();
     Type(1, kX, "40");
     Type(1, kY, "40");
-    EXPECT_EQ(Text(1, kTexture), "Clay");            // z taken as 20
-    for (const char* refused : {"12abc", "100.5"}) { // the sheet's tests hold the whole list
-        Type(1, kX, refused);
-        EXPECT_EQ(Text(1, kX), "40") << refused;
-    }
+    EXPECT_EQ(Text(1, kTexture), "Clay"); // z taken as 20
+    Type(1, kX, "12abc");                 // refused as the sheet refuses it
+    EXPECT_EQ(Text(1, kX), "40");
     Type(1, kX, "100.0000005"); // within the tolerance of 100, but no class holds it
     EXPECT_EQ(Text(1, kTexture), "{ fail }");
     Type(1, kX, ""); // x counts as missing and comes from y and z
@@ -121,12 +119,9 @@ TEST_F(PointPage, ClipboardCommandsWorkOnTheFocusCell) {
         EXPECT_EQ(Text(c.row, kTexture), c.texture);
     }
     EXPECT_EQ(Sheet().LastDataRow(), 7);
-    Edit(7, kId, "");
     Focus(1, kZ);
     QTest::keyClick(&mPage.Grid(), Qt::Key_Delete);
     EXPECT_EQ(Text(1, kZ), "");
-    EXPECT_EQ(Sheet().LastDataRow(), 1); // the walk ends at row 1, without a marker
-    EXPECT_EQ(Sheet().MarkedRow(), 0);
 }
 
 TEST_F(PointPage, RowCommandsKeepTheFocusAndLookUpMovedRows) {
@@ -313,16 +308,11 @@ TEST_F(PointPage, SavePromptAnswers) {
     EXPECT_TRUE(mUser.messages.empty()); // no "File saved" from the prompt
 }
 
-// The invalid scheme is read before it is refused: the page must go back to the old one.
-TEST_F(PointPage, SchemeLoadKeepsTheSchemeOnFailureAndLooksUpEveryRowOnSuccess) {
+// What a failed load keeps is the scheme commands' test.
+TEST_F(PointPage, SchemeLoadLooksUpEveryRow) {
     EditRow(1, "10", "10", "80");
     EditRow(3, "60", "30", "10");
-    mUser.openFileNames = {GRANUM_TEST_DATA_DIR "/cli-schemes/overlap.dat", kTwoZone};
-    mPage.LoadSchemeFromDialog();
-    EXPECT_EQ(mUser.messages.size(), 1u);
-    EXPECT_EQ(Sheet().headerData(kX, Qt::Horizontal).toString(), "Sand");
-    EXPECT_EQ(Text(1, kTexture), "Silt");
-
+    mUser.openFileNames = {kTwoZone};
     mPage.LoadSchemeFromDialog();
     EXPECT_EQ(Sheet().headerData(kZ, Qt::Horizontal).toString(), "third");
     EXPECT_EQ(Text(1, kTexture), "Low");
