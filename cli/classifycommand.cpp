@@ -230,7 +230,7 @@ std::optional<std::vector<SchemeColumns>> HeaderColumns(const std::vector<Classi
             const std::string name = TextureName(schemes, k);
             const auto found =
                 std::find_if(fields.begin(), fields.end(),
-                             [&name](std::string_view f) { return SameName(f, name); });
+                             [&name](std::string_view f) { return SameColumnName(f, name); });
             c.texture =
                 found == fields.end() ? ColumnLayout::kNone : std::size_t(found - fields.begin());
         }
@@ -329,17 +329,18 @@ int ClassifyStream(const std::vector<ClassifyScheme>& schemes, InputSource& inpu
 
 int RunClassify(const std::vector<ChosenScheme>& schemes, const ClassifyOptions& options,
                 std::ostream& err) {
-    // Classifiers keep references: the vector is sized once.
-    std::vector<CellClassifier> classifiers;
-    classifiers.reserve(schemes.size());
-    std::vector<ClassifyScheme> run;
-    for (const ChosenScheme& s : schemes) {
-        classifiers.emplace_back(s.scheme, SchemeCheck::AlreadyDone);
-        run.push_back({&s.scheme, &classifiers.back(), s.id});
-    }
     try {
+        // Files first: a wrong path is reported before any grid is built.
         FileInput input(options.input);
         FileOutput output(options.output);
+        // Classifiers keep references: the vector is sized once.
+        std::vector<CellClassifier> classifiers;
+        classifiers.reserve(schemes.size());
+        std::vector<ClassifyScheme> run;
+        for (const ChosenScheme& s : schemes) {
+            classifiers.emplace_back(s.scheme, SchemeCheck::AlreadyDone);
+            run.push_back({&s.scheme, &classifiers.back(), s.id});
+        }
         return ClassifyStream(run, input, output, options, err);
     } catch (const BatchIoError& e) {
         PrintError(err, e.what());

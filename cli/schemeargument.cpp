@@ -2,6 +2,7 @@
 
 #include "cli/errorline.h"
 #include "cli/exitstatus.h"
+#include "samples/columnlayout.h"
 #include "scheme/schemefile.h"
 
 #include <algorithm>
@@ -16,16 +17,6 @@ namespace {
 bool EndsWith(const std::string& text, const std::string& end) {
     return text.size() >= end.size() &&
            text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
-std::string Folded(std::string_view name) {
-    const std::size_t first = name.find_first_not_of(" \t");
-    const std::size_t last = name.find_last_not_of(" \t");
-    std::string folded(first == std::string::npos ? std::string_view()
-                                                  : name.substr(first, last - first + 1));
-    for (char& c : folded)
-        c = c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
-    return folded;
 }
 
 } // namespace
@@ -97,14 +88,14 @@ bool LoadSchemeArguments(const std::vector<std::string>& arguments,
 }
 
 std::optional<std::array<std::size_t, 3>> AxisMapping(const soiltex& first, const soiltex& other) {
-    const std::array<std::string, 3> from{Folded(first.GetXName()), Folded(first.GetYName()),
-                                          Folded(first.GetZName())};
-    const std::array<std::string, 3> to{Folded(other.GetXName()), Folded(other.GetYName()),
-                                        Folded(other.GetZName())};
+    const std::array<std::string, 3> from{first.GetXName(), first.GetYName(), first.GetZName()};
+    const std::array<std::string, 3> to{other.GetXName(), other.GetYName(), other.GetZName()};
     std::array<std::size_t, 3> mapping{};
     for (std::size_t i = 0; i < 3; ++i) {
-        const auto found = std::find(from.begin(), from.end(), to[i]);
-        if (found == from.end() || to[i].empty())
+        const auto found = std::find_if(from.begin(), from.end(), [&to, i](const std::string& f) {
+            return SameColumnName(f, to[i]);
+        });
+        if (found == from.end())
             return std::nullopt;
         mapping[i] = std::size_t(found - from.begin());
     }
@@ -112,11 +103,6 @@ std::optional<std::array<std::size_t, 3>> AxisMapping(const soiltex& first, cons
     if (mapping[0] == mapping[1] || mapping[0] == mapping[2] || mapping[1] == mapping[2])
         return std::nullopt;
     return mapping;
-}
-
-bool SameName(std::string_view a, std::string_view b) {
-    const std::string folded = Folded(a);
-    return !folded.empty() && folded == Folded(b);
 }
 
 std::string AxisList(const soiltex& scheme) {

@@ -56,8 +56,5 @@ std::optional<std::array<std::size_t, 3>> AxisMapping(const soiltex& first, cons
 std::string AxisMismatch(const std::string& id, const soiltex& scheme, const std::string& firstId,
                          const soiltex& first);
 
-// Names compared as header columns are: ignoring case and surrounding blanks; never empty.
-bool SameName(std::string_view a, std::string_view b);
-
 // "Sand, Clay, Silt".
 std::string AxisList(const soiltex& scheme);

@@ -3,12 +3,10 @@
 #include "cli/errorline.h"
 #include "cli/exitstatus.h"
 #include "scheme/schemefile.h"
-#include "scheme/schememetadata.h"
 
 #include <algorithm>
 #include <array>
 #include <filesystem>
-#include <fstream>
 #include <ostream>
 #include <set>
 #include <system_error>
@@ -33,8 +31,7 @@ Row ListingRow(const BundledSchemeFile& bundled) {
     const SchemeLoadStatus status = LoadSchemeFile(bundled.path, &scheme);
     if (status != SchemeLoadStatus::Loaded)
         return {bundled.id, "-", "-", SchemeLoadMessage(status), "-"};
-    std::ifstream file(bundled.path, std::ios::binary);
-    const SchemeMetadata metadata = ParseSchemeMetadata(ReadSchemeDetails(file));
+    const SchemeMetadata metadata = ReadSchemeFileMetadata(bundled.path);
     std::set<std::string> names;
     for (const TextureClass& c : scheme.Classes())
         names.insert(c.name);

@@ -2,21 +2,18 @@
 
 #include "pages/pagescheme.h"
 #include "scheme/schemefile.h"
-#include "scheme/schememetadata.h"
 
 #include <QActionGroup>
 #include <QDir>
 #include <QMenu>
 #include <algorithm>
-#include <fstream>
 
 namespace {
 
 constexpr const char* kSchemesFolder = "schemes";
 
 QString Label(const QString& file, const QString& id) {
-    std::ifstream in(file.toStdString(), std::ios::binary);
-    const SchemeMetadata metadata = ParseSchemeMetadata(ReadSchemeDetails(in));
+    const SchemeMetadata metadata = ReadSchemeFileMetadata(file.toStdString());
     if (metadata.name.empty())
         return id;
     QString label = QString::fromStdString(metadata.name);

@@ -26,7 +26,20 @@ char Lower(char c) {
     return c >= 'A' && c <= 'Z' ? char(c - 'A' + 'a') : c;
 }
 
-bool SameName(std::string_view a, std::string_view b) {
+std::size_t FirstNamed(const std::vector<std::string_view>& fields,
+                       std::initializer_list<std::string_view> names) {
+    for (std::size_t i = 0; i < fields.size(); ++i) {
+        for (std::string_view name : names) {
+            if (SameColumnName(fields[i], name))
+                return i;
+        }
+    }
+    return ColumnLayout::kNone;
+}
+
+} // namespace
+
+bool SameColumnName(std::string_view a, std::string_view b) {
     a = Trimmed(a);
     b = Trimmed(b);
     if (a.size() != b.size() || a.empty())
@@ -37,19 +50,6 @@ bool SameName(std::string_view a, std::string_view b) {
     }
     return true;
 }
-
-std::size_t FirstNamed(const std::vector<std::string_view>& fields,
-                       std::initializer_list<std::string_view> names) {
-    for (std::size_t i = 0; i < fields.size(); ++i) {
-        for (std::string_view name : names) {
-            if (SameName(fields[i], name))
-                return i;
-        }
-    }
-    return ColumnLayout::kNone;
-}
-
-} // namespace
 
 int ColumnLayout::AxisColumns() const {
     return int(x != kNone) + int(y != kNone) + int(z != kNone);

@@ -26,6 +26,10 @@ struct ColumnLayout {
     int AxisColumns() const;
 };
 
+// Column and axis names are the same name: equal but for case and surrounding blanks (and a
+// UTF-8 byte order mark); an empty name matches nothing.
+bool SameColumnName(std::string_view a, std::string_view b);
+
 // The layout of a sample file: Sample ID, x, y, z, and fields from the fifth on ignored.
 ColumnLayout SampleFileLayout();
 

@@ -148,3 +148,10 @@ std::string SchemeLoadLine(SchemeLoadStatus status, const std::string& reason) {
         return line + " Reason: " + reason + ".";
     return line + ": " + reason;
 }
+
+SchemeMetadata ReadSchemeFileMetadata(const std::string& path) {
+    if (!pathkind::NotRegularReason(path).empty())
+        return SchemeMetadata();
+    std::ifstream in(path, std::ios::binary);
+    return ParseSchemeMetadata(ReadSchemeDetails(in));
+}

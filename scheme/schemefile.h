@@ -1,5 +1,6 @@
 #pragma once
 
+#include "scheme/schememetadata.h"
 #include "scheme/soiltex.h"
 
 #include <string>
@@ -48,3 +49,7 @@ SchemeLoadStatus LoadSchemeFile(const std::string& path, soiltex* scheme,
 // The message and the reason in one line, for a command-line tool: "Unable to load the
 // classification scheme file: it is a folder".
 std::string SchemeLoadLine(SchemeLoadStatus status, const std::string& reason);
+
+// The metadata of the scheme file at path (the key lines of its details); empty fields when it
+// has none or cannot be read. A folder, FIFO or device is not opened.
+SchemeMetadata ReadSchemeFileMetadata(const std::string& path);
