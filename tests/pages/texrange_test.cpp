@@ -69,7 +69,6 @@ TEST_F(RangePage, RefusedFieldsStopEveryCommand) {
         int commands;        // how many of the commands below refuse
         bool clears;         // the results of the last lookup go
     } cases[] = {
-        {"0,101,0,100,0,100", &mPage.MaxField(kX), "maximum", 4, false},
         {"0,100,0,100,-1,100", &mPage.MinField(kZ), "minimum", 4, false},
         {"abc,101,0,102,0,100", &mPage.MaxField(kY), "maximum", 4, false}, // maxima, y, x first
         {"0,100,60,50,70,20", &mPage.MinField(kY), "second: Min value must be smaller", 2, true},
