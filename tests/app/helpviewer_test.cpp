@@ -1,5 +1,4 @@
-// Help > Contents: which file the "Help" setting leads to, and what the user sees when it is not
-// there.
+// Help > Contents: the file the "Help" setting leads to, or what the user is told.
 #include "app/helpviewer.h"
 #include "tests/support/scriptedinteraction.h"
 #include "widgets/settings.h"
@@ -12,8 +11,7 @@
 
 namespace {
 
-// "shipped" for the help that ships with the program, wherever it was found; any other file under
-// one name whatever links lead to it; a path to nothing as it is.
+// "shipped" for the shipped help wherever found; other files canonical; missing ones as they are.
 QString Canonical(const QString& path) {
     const QFileInfo file(path);
     if (file.isAbsolute() && file.isFile() && path.endsWith("help/index.html"))
@@ -23,9 +21,8 @@ QString Canonical(const QString& path) {
 
 } // namespace
 
-// Paths resolve like scheme paths: the current folder (one of our own, so that only the data
-// folders find the shipped files), then the data folders. Only a file that is there goes to the
-// desktop; what is missing or fails to open is reported with its path.
+// Paths resolve from the current folder (our own), then the data folders; missing files and failed
+// opens are reported with their path.
 TEST(HelpContents, OpensTheFileTheSettingLeadsToOrReportsIt) {
     const QString oldCurrent = QDir::currentPath();
     QTemporaryDir folder;

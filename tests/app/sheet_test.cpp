@@ -1,5 +1,4 @@
-// The main window: settings in and out, the menus of each page, where the Point commands go,
-// and what closing it asks.
+// The main window: settings, the pages' menus, the Point shortcuts and closing.
 #include "app/sheet.h"
 #include "pages/samplegrid.h"
 #include "pages/texpoint.h"
@@ -33,13 +32,6 @@ protected:
 } // namespace
 
 TEST_F(MainSheet, SettingsAreReadAtStartAndWrittenAtClose) {
-    {
-        CSheet sheet(mUser); // nothing stored: the defaults, found from any folder
-        EXPECT_FALSE(sheet.AlwaysOnTop());
-        EXPECT_EQ(sheet.PointPage().Scheme().SchemeName(), "USDA");
-        EXPECT_EQ(sheet.RangePage().Scheme().SchemePath(), "schemes/usda.dat");
-        EXPECT_TRUE(mUser.messages.empty());
-    }
     Store()->setValue("Always on top", 1);
     Store()->setValue("Point scheme", kTwoZone);
     Store()->setValue("Range scheme", "range/scheme.dat");
@@ -89,8 +81,7 @@ TEST_F(MainSheet, PointMenuItemsFollowTheFocusCellAndTheClipboard) {
     EXPECT_EQ(itemsAt(1000, kId), "XCVD-R"); // a full sheet has no room for a row
 }
 
-// Ctrl+N reaches the Point page from the Range page and shows it before the question; a
-// cancelled prompt keeps the program running, and settings are written only at the end.
+// Ctrl+N shows the Point page before asking; Cancel keeps running; settings are written at the end.
 TEST_F(MainSheet, PointShortcutsAndExitAskAboutUnsavedChanges) {
     CSheet sheet(mUser);
     sheet.show();

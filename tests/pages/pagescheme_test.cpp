@@ -1,6 +1,4 @@
-// The scheme commands both lookup pages share: what a failed load from the dialog leaves, what the
-// user is told, and what the details dialog shows.
-#include "pages/bundledschemes.h"
+// The scheme commands both lookup pages share: loads, what the user is told, the details dialog.
 #include "pages/pagescheme.h"
 #include "pages/schemedetailsdialog.h"
 #include "tests/pages/filebytes.h"
@@ -11,7 +9,6 @@
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
-#include <set>
 #include <stdexcept>
 #include <sys/stat.h>
 
@@ -45,9 +42,8 @@ protected:
 
 } // namespace
 
-// A refresh that throws fails the load as a file that cannot be read does; a read-only scheme
-// file loads like any other, and the refresh sees the new scheme. The message keeps its text and
-// says why below it; a FIFO is refused without being opened.
+// A refresh that throws fails the load like an unreadable file; a read-only file loads, and the
+// refresh sees the new scheme. The reason goes below the message.
 TEST_F(PageSchemeCommands, LoadFromDialogTakesTheNewSchemeOrKeepsTheOld) {
     const QString usda = "USDA," + kUsda + ",Sand,Clay,Silt,13";
     const QString copy = mFolder.filePath("twozone.dat");
@@ -63,8 +59,6 @@ TEST_F(PageSchemeCommands, LoadFromDialogTakesTheNewSchemeOrKeepsTheOld) {
         {GRANUM_TEST_DATA_DIR "/cli-schemes/notexture.dat", false, kUnreadable,
          "It has no \"[texture]\" word.", usda},
         {kOverlap, false, kInvalid, "Low (1) and High (2) overlap.", usda},
-        {fifo, false, kUnreadable, "It is a FIFO.", usda},
-        {mFolder.path(), false, kUnreadable, "It is a folder.", usda},
         {kTwoZone, true, kUnreadable, "", usda},
         {"", false, "", "", usda}, // cancelled
         {copy, false, "", "", "Two-zone demonstration," + copy + ",first,second,third,2"},
@@ -104,8 +98,7 @@ TEST_F(PageSchemeCommands, StartupLoadSaysWhyItFailed) {
     EXPECT_EQ(Loaded(), "none," + mFolder.filePath("absent.dat") + ",x,y,z,0");
 }
 
-// The file dialog opens where the current scheme file is, or in the bundled schemes' folder
-// when there is none; a bundled scheme loads by its portable path, which is kept as given.
+// The dialog opens in the current scheme's folder, else the bundled one; portable paths are kept.
 TEST_F(PageSchemeCommands, LoadDialogOpensInTheCurrentSchemesFolderOrTheBundledOne) {
     const QString bundled = QFileInfo(GRANUM_SCHEMES_DIR).canonicalFilePath();
     const struct {
@@ -114,7 +107,6 @@ TEST_F(PageSchemeCommands, LoadDialogOpensInTheCurrentSchemesFolderOrTheBundledO
         {"", bundled},
         {"schemes/usda.dat", bundled},
         {kTwoZone, GRANUM_TEST_DATA_DIR "/twozone"},
-        {mFolder.filePath("absent.dat"), bundled},
         {mFolder.path(), bundled}, // a folder is no scheme file
     };
     for (const auto& c : cases) {
@@ -129,40 +121,7 @@ TEST_F(PageSchemeCommands, LoadDialogOpensInTheCurrentSchemesFolderOrTheBundledO
                         "schemes/de-ka5.dat,Clay,Silt,Sand,31");
 }
 
-// Every bundled scheme's details lay out its key lines, the first two making its menu label, and
-// list one class row per id, each with its abbreviation.
-TEST_F(PageSchemeCommands, DetailsOfEveryBundledSchemeShowItsKeyLinesAndClasses) {
-    QStringList summary, classes;
-    mUser.onDialog = [&](QDialog& dialog) {
-        const auto& d = static_cast<SchemeDetailsDialog&>(dialog);
-        summary = d.SummaryLines();
-        classes = d.ClassLines();
-        EXPECT_EQ(d.CurrentTab(), "Summary");
-        return int(QDialog::Accepted);
-    };
-    const QRegularExpression limits(
-        "^Limits: clay < (\\d+) µm, silt \\1–(\\d+) µm, sand \\2–\\d+ µm$");
-    for (const BundledScheme& s : BundledSchemes()) {
-        SCOPED_TRACE(s.id.toStdString());
-        mPage.SetSchemePath(s.path);
-        ASSERT_TRUE(mPage.LoadAtStartup(nullptr));
-        mPage.ShowDetails(nullptr);
-        ASSERT_GE(summary.size(), 3);
-        EXPECT_TRUE(summary[0].startsWith("Name: ") && summary[1].startsWith("Country: "));
-        EXPECT_EQ(s.label, summary[0].mid(6) + " (" + summary[1].mid(9).section(" (", 0, 0) + ")");
-        for (const QString& line : summary.filter(QRegularExpression("^(Limits|Problems):")))
-            EXPECT_TRUE(limits.match(line).hasMatch()) << line.toStdString();
-        std::set<int32_t> ids;
-        for (const TextureClass& c : mPage.Scheme().Classes())
-            ids.insert(c.id);
-        EXPECT_EQ(classes.size(), int(ids.size()));
-        EXPECT_TRUE(classes.filter(QRegularExpression("\\|$")).isEmpty())
-            << classes.join(';').toStdString();
-    }
-}
-
-// The dialog needs a scheme. Details without key lines keep the dialog as it was (the free text
-// first, or a word that there is none), with the classes beside it; one key line is enough for a
+// No dialog without a scheme; without key lines the free text comes first; one key line makes a
 // summary, and an abbreviation goes to its id.
 TEST_F(PageSchemeCommands, DetailsDialogShowsTheTextFirstWithoutKeyLines) {
     QStringList seen{"no dialog"};
@@ -187,7 +146,6 @@ TEST_F(PageSchemeCommands, DetailsDialogShowsTheTextFirstWithoutKeyLines) {
          {"Summary,Classes,Text", "Summary", "Country: Nowhere", "1|Low|;2|High|S2"},
          ""},
         {WriteBytes(mFolder.filePath("bare.dat"), classes), {}, "No scheme details found in file."},
-        {kUsda, {}, "USDA soil texture classification"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.path.toStdString());

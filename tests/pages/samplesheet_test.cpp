@@ -1,5 +1,4 @@
-// The sheet's rows: where the last data row and its marker go as rows are edited, inserted,
-// deleted and compacted, and what a fill from a file keeps.
+// The sheet's rows: the last data row and its marker through edits and row commands, and fills.
 #include "pages/samplesheet.h"
 
 #include <gtest/gtest.h>
@@ -83,8 +82,7 @@ TEST(SampleSheetRows, InsertDeleteAndCompactMoveRowsAndMarkerAndCountAsChanges) 
     EXPECT_EQ(changes, 8); // three fills, an insert, three deletes and a compact
 }
 
-// Which number texts pass is IsValidComposition's table; here: kept as typed, or refused unchanged,
-// and a text that is already there is no edit (it would mark the sheet modified).
+// Which numbers pass is IsValidComposition's table; an unchanged text is no edit.
 TEST(SampleSheetEdits, OnlyIdAndNumberCellsTakeEditsAndOnlyChangesAreReported) {
     SampleSheet sheet;
     int edited = 0;

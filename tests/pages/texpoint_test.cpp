@@ -1,5 +1,4 @@
-// The Point Lookup page driven through its own commands and the grid's editor: lookups as rows
-// change, clipboard commands, file commands with the save prompt, scheme loads and printing.
+// The Point Lookup page through its commands: clipboard, rows, files, prompt, scheme, printing.
 #include "pages/samplefile.h"
 #include "pages/samplegrid.h"
 #include "pages/texpoint.h"
@@ -9,14 +8,11 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QElapsedTimer>
 #include <QFile>
-#include <QLineEdit>
 #include <QRegularExpression>
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
-#include <functional>
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
@@ -28,9 +24,10 @@ constexpr int kId = SampleSheet::kSampleId, kX = SampleSheet::kX, kY = SampleShe
 
 class PointPage : public ::testing::Test {
 protected:
-    void SetUp() override {
-        mPage.Scheme().SetSchemePath(GRANUM_SCHEMES_DIR "/usda.dat");
-        mPage.Initialise();
+    void SetUp() override { Start(mPage); }
+    static void Start(CTexPoint& page) {
+        page.Scheme().SetSchemePath(GRANUM_SCHEMES_DIR "/usda.dat");
+        page.Initialise();
     }
 
     SampleSheet& Sheet() { return mPage.Sheet(); }
@@ -47,20 +44,6 @@ protected:
         Edit(row, kZ, z);
     }
 
-    // Types into the cell's editor key by key and ends the edit with Return.
-    void Type(int row, int column, const QString& text) {
-        SampleGrid& grid = mPage.Grid();
-        Focus(row, column);
-        grid.edit(grid.currentIndex());
-        auto* editor = qobject_cast<QLineEdit*>(grid.indexWidget(grid.currentIndex()));
-        ASSERT_NE(editor, nullptr);
-        editor->selectAll();
-        QTest::keyClick(editor, Qt::Key_Backspace);
-        QTest::keyClicks(editor, text);
-        QTest::keyClick(editor, Qt::Key_Return);
-        QCoreApplication::processEvents(); // the editor commits from a queued call
-    }
-
     QString Path(const QString& name) const { return mFolder.filePath(name); }
 
     ScriptedInteraction mUser;
@@ -69,23 +52,6 @@ protected:
 };
 
 } // namespace
-
-TEST_F(PointPage, TypedValuesAreClassifiedOrRefused) {
-    mPage.show();
-    Type(1, kX, "40");
-    Type(1, kY, "40");
-    EXPECT_EQ(Text(1, kTexture), "Clay"); // z taken as 20
-    Type(1, kX, "12abc");                 // refused as the sheet refuses it
-    EXPECT_EQ(Text(1, kX), "40");
-    Type(1, kX, "100.0000005"); // within the tolerance of 100, but no class holds it
-    EXPECT_EQ(Text(1, kTexture), "{ fail }");
-    Type(1, kX, ""); // x counts as missing and comes from y and z
-    Type(1, kZ, "40");
-    EXPECT_EQ(Text(1, kTexture), "Silty clay");
-    Type(1, kZ, ""); // two missing: no texture
-    EXPECT_EQ(Text(1, kTexture), "");
-    EXPECT_TRUE(mUser.messages.empty()); // refusals are silent
-}
 
 // Row 1 starts as 40, 40, 20: Clay. Pastes take any Sample ID, but only number texts for values.
 TEST_F(PointPage, ClipboardCommandsWorkOnTheFocusCell) {
@@ -96,11 +62,9 @@ TEST_F(PointPage, ClipboardCommandsWorkOnTheFocusCell) {
         const char *clip, *cell, *texture; // clip: what is pasted, or what Copy and Cut leave
     } cases[] = {
         {copy, 1, kTexture, "Clay", "Clay", "Clay"},
-        {cut, 1, kTexture, "Clay", "Clay", "Clay"},
-        {copy, 2, kId, "", "", ""},               // an empty cell copies an empty text
-        {paste, 1, kX, "150", "150", "{ fail }"}, // no range test; the lookup fails
-        {paste, 1, kX, "-5", "-5", "Clay"},       // negative: missing, x from y and z
-        {paste, 1, kX, "45\n", "-5", "Clay"},     // not a number: nothing changes
+        {copy, 2, kId, "", "", ""},                // an empty cell copies an empty text
+        {paste, 1, kX, "150", "150", "{ fail }"},  // no range test; the lookup fails
+        {paste, 1, kX, "45\n", "150", "{ fail }"}, // not a number: nothing changes
         {paste, 1, kX, "40", "40", "Clay"},
         {cut, 1, kY, "40", "", "Clay"},
         {&CTexPoint::DeleteCell, 1, kX, "40", "", ""}, // two missing: no texture
@@ -125,8 +89,6 @@ TEST_F(PointPage, ClipboardCommandsWorkOnTheFocusCell) {
 }
 
 TEST_F(PointPage, RowCommandsKeepTheFocusAndLookUpMovedRows) {
-    mPage.GoToLastRow(); // an empty sheet: row 1
-    EXPECT_EQ(mPage.Grid().FocusRow(), 1);
     EditRow(2, "40", "40", "20");
     EditRow(5, "40", "20", "40");
     Focus(2, kY);
@@ -139,27 +101,17 @@ TEST_F(PointPage, RowCommandsKeepTheFocusAndLookUpMovedRows) {
     mPage.CompactRows();
     EXPECT_EQ(Text(1, kTexture), "Clay"); // moved and looked up again
     EXPECT_EQ(Text(2, kTexture), "Loam");
-    EXPECT_EQ(Sheet().LastDataRow(), 2);
-    Focus(1, kX);
-    mPage.DeleteSampleRow();
-    EXPECT_EQ(Text(1, kTexture), "Loam");
-    EXPECT_EQ(Text(1, SampleSheet::kNumber), "1 *");
 }
 
-// A file that cannot be read must not take over the sheet's name: a Save afterwards would
-// write the sheet over it.
+// A file that cannot be read must not take over the sheet's name (Save would overwrite it).
 TEST_F(PointPage, OpenReadsClassifiesAndNamesTheWindowAndAFailedOpenKeepsThem) {
-    const QString path =
-        WriteBytes(Path("in.csv"), "S1,40,40,20,Wrong\n\nS3,40,abc,40\n\"a, b\",40,20,40\n");
+    const QString path = WriteBytes(Path("in.csv"), "S1,40,40,20,Wrong\n");
     QSignalSpy titles(&mPage, &CTexPoint::TitleChanged);
     mUser.openFileNames = {path, Path("missing.csv")};
     mUser.answers.push_back(Answer::No); // opening looked the rows up: a change
     for (int open = 0; open < 2; ++open) {
         mPage.OpenFile();
-        EXPECT_EQ(Text(4, SampleSheet::kNumber), "4 *");
         EXPECT_EQ(Text(1, kTexture), "Clay"); // the file's texture is looked up again
-        EXPECT_EQ(Text(3, kTexture), "Loam"); // y was not a number: taken from x and z
-        EXPECT_EQ(Text(4, kId), "a, b");
         ASSERT_FALSE(titles.isEmpty());
         EXPECT_EQ(titles.last().at(0).toString(), path + " - Granum");
         EXPECT_EQ(mPage.WindowTitle(), path + " - Granum");
@@ -168,43 +120,24 @@ TEST_F(PointPage, OpenReadsClassifiesAndNamesTheWindowAndAFailedOpenKeepsThem) {
     EXPECT_EQ(mUser.messages[0].caption, "I/O Error");
 }
 
-// EmptySheetNotModified: commands that change nothing Save would write leave no prompt.
+// EmptySheetNotModified (an empty file's open is a row of the open test below).
 TEST_F(PointPage, EmptySheetNotModified) {
-    const QString empty = WriteBytes(Path("empty.csv"), "");
-    const struct {
-        const char* name;
-        std::function<void(CTexPoint&)> command;
-    } cases[] = {
-        {"Load Scheme...",
-         [this](CTexPoint& page) {
-             mUser.openFileNames = {kTwoZone};
-             page.LoadSchemeFromDialog();
-         }},
-        {"Compact Rows", [](CTexPoint& page) { page.CompactRows(); }},
-        {"open an empty file", [&](CTexPoint& page) { EXPECT_TRUE(page.OpenPath(empty)); }},
-    };
-    for (const auto& c : cases) {
-        CTexPoint page(mUser);
-        page.Scheme().SetSchemePath(GRANUM_SCHEMES_DIR "/usda.dat");
-        page.Initialise();
-        c.command(page);
-        EXPECT_FALSE(page.IsModified()) << c.name;
-    }
+    mUser.openFileNames = {kTwoZone};
+    mPage.LoadSchemeFromDialog();
+    EXPECT_FALSE(mPage.IsModified());
+    mPage.CompactRows();
+    EXPECT_FALSE(mPage.IsModified());
     EXPECT_TRUE(mUser.messages.empty());
 }
 
-// Opening marks the sheet modified only when a lookup changed a texture that Save would write;
-// a file the sheet cannot hold whole (LabCsvOpen, MoreThan1000RowsWarning) is reported, and
-// a file of stray quotes (StrayQuote) opens fast, one row a line.
-TEST_F(PointPage, OpenMarksOnlyChangedTexturesAndWarnsOfMoreThan1000RowsOrFiveColumns) {
-    QByteArray rows1001, strayQuotes;
+// Modified only when a lookup changed a texture; LabCsvOpen, MoreThan1000RowsWarning.
+TEST_F(PointPage, OpenMarksOnlyChangedTexturesAndWarnsOfWhatItCannotHold) {
+    QByteArray rows1001;
     for (int i = 1; i <= 1001; ++i)
         rows1001 += "S" + QByteArray::number(i) + ",40,40,20,Clay\n";
-    for (int i = 0; i < 40000; ++i)
-        strayQuotes += "\"Smith plot,40,40,20,Clay\n";
     const struct {
         const char* name;
-        QByteArray bytes; // empty: examples/lab.csv
+        QByteArray bytes; // null: examples/lab.csv
         bool modified;
         const char* warning; // a part of the warning, or nullptr for none
         const char *id2, *x2, *texture2;
@@ -213,25 +146,17 @@ TEST_F(PointPage, OpenMarksOnlyChangedTexturesAndWarnsOfMoreThan1000RowsOrFiveCo
          "Loam"},
         {"a changed texture", "S1,40,40,20,Clay\rS2,40,20,40,Clay\r", true, nullptr, "S2", "40",
          "Loam"},
-        {"no textures", "S1,40,40,20\n\n", true, nullptr, "", "", ""},
-        {"blank rows", "\n,,,,\n", false, nullptr, "", "", ""},
-        {"a sixth column", "S1,40,40,20,Clay,note\nS2,40,20,40,Loam\n", false, "more columns", "S2",
-         "40", "Loam"},
-        {"lab.csv", "", false, "a header line", "N2", "35", "Clay loam"},
+        {"an empty file (EmptySheetNotModified)", "", false, nullptr, "", "", ""},
+        {"lab.csv", QByteArray(), false, "a header line", "N2", "35", "Clay loam"},
         {"1001 rows", rows1001, false, "more than 1000 rows", "S2", "40", "Clay"},
-        {"stray quotes", strayQuotes, false, "more than 1000 rows", "\"Smith plot", "40", "Clay"},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         CTexPoint page(mUser);
-        page.Scheme().SetSchemePath(GRANUM_SCHEMES_DIR "/usda.dat");
-        page.Initialise();
+        Start(page);
         mUser.messages.clear();
-        QElapsedTimer timer;
-        timer.start();
-        ASSERT_TRUE(page.OpenPath(c.bytes.isEmpty() ? QString(GRANUM_EXAMPLES_DIR "/lab.csv")
-                                                    : WriteBytes(Path("open.csv"), c.bytes)));
-        EXPECT_LT(timer.elapsed(), 5000);
+        ASSERT_TRUE(page.OpenPath(c.bytes.isNull() ? QString(GRANUM_EXAMPLES_DIR "/lab.csv")
+                                                   : WriteBytes(Path("open.csv"), c.bytes)));
         EXPECT_EQ(page.IsModified(), c.modified);
         EXPECT_EQ(page.Sheet().Text(2, kId), c.id2);
         EXPECT_EQ(page.Sheet().Text(2, kX), c.x2);
@@ -308,7 +233,6 @@ TEST_F(PointPage, SavePromptAnswers) {
     EXPECT_TRUE(mUser.messages.empty()); // no "File saved" from the prompt
 }
 
-// What a failed load keeps is the scheme commands' test.
 TEST_F(PointPage, SchemeLoadLooksUpEveryRow) {
     EditRow(1, "10", "10", "80");
     EditRow(3, "60", "30", "10");

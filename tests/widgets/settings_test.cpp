@@ -15,8 +15,8 @@ TEST(SettingsStore, WritesBelowTheChosenFolderInItsGroupAndReadsFlagsAsZeroOrOne
     const struct {
         const char* stored; // nullptr: not stored at all
         int fallback, expected;
-    } cases[] = {{nullptr, 1, 1}, {nullptr, 0, 0}, {"0", 1, 0},   {"1", 0, 1},
-                 {"2", 0, 1},     {"-1", 0, 1},    {"yes", 1, 1}, {"", 0, 0}};
+    } cases[] = {{nullptr, 1, 1}, {nullptr, 0, 0}, {"0", 1, 0},
+                 {"2", 0, 1},     {"yes", 1, 1},   {"", 0, 0}};
     for (const auto& c : cases) {
         store->remove("Legend");
         if (c.stored != nullptr)
