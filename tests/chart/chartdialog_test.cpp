@@ -130,17 +130,6 @@ TEST_F(ChartWindow, EveryWayOfClosingKeepsFlagsAndPlacement) {
     }
 }
 
-TEST_F(ChartWindow, InterruptedPlacementSaveIsIgnoredButFlagsAreRead) {
-    Store({{"(check)", -32640}, {"Left", 10}, {"Top", 10}, {"Right", 1000}, {"Bottom", 800}});
-    Store({{"mbGridLines", 0}});
-    std::unique_ptr<ChartDialog> chart = Chart();
-    EXPECT_EQ(chart->mbGridLines, 0);
-    // The first run's size: two fifths larger than the smallest each way, as the screen allows.
-    EXPECT_EQ(chart->size(),
-              (chart->minimumSize() * 7 / 5)
-                  .boundedTo(QGuiApplication::primaryScreen()->availableGeometry().size()));
-}
-
 TEST(ChartPlacement, FitsWholeOnTheScreenItOverlapsMost) {
     const std::vector<QRect> screens = {QRect(0, 0, 800, 600), QRect(800, 0, 1920, 1080)};
     const QRect cases[][2] = {
@@ -154,14 +143,24 @@ TEST(ChartPlacement, FitsWholeOnTheScreenItOverlapsMost) {
     EXPECT_EQ(chartsettings::FitOnScreens({1, 2, 3, 4}, {}), QRect(1, 2, 3, 4));
 }
 
-// A damaged stored placement opened the window out of sight.
-TEST_F(ChartWindow, DamagedStoredPlacementIsKeptOnTheScreen) {
+// An interrupted or damaged stored placement opened the window out of sight; the flags are read
+// all the same. A placement not used opens the first run's size: two fifths larger than the
+// smallest each way, as far as the screen allows.
+TEST_F(ChartWindow, StoredPlacementIsIgnoredOrKeptOnTheScreen) {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    for (const int far : {2147483647, -400}) { // extreme values; right of left
-        Store({{"(check)", 32639}, {"Left", -far}, {"Top", -far}, {"Right", far}});
-        Store({{"Bottom", far}, {"State", 1}});
-        const QRect placed = Chart()->geometry(); // the platform may still move it by its frame
-        EXPECT_TRUE(screen.intersects(placed)) << far;
+    const int far = 2147483647;
+    for (const auto& [check, near, right] :
+         {std::array{-32640, 10, 500}, {32639, 400, -400}, {32639, -far, far}}) {
+        SCOPED_TRACE(near);
+        Store({{"(check)", check}, {"Left", near}, {"Top", near}, {"Right", right}});
+        Store({{"Bottom", right}, {"State", 1}, {"mbGridLines", 0}});
+        std::unique_ptr<ChartDialog> chart = Chart();
+        EXPECT_EQ(chart->mbGridLines, 0);
+        const QRect placed = chart->geometry(); // the platform may still move it by its frame
+        if (right != far) {
+            EXPECT_EQ(placed.size(), (chart->minimumSize() * 7 / 5).boundedTo(screen.size()));
+        }
+        EXPECT_TRUE(screen.intersects(placed));
         EXPECT_LE(placed.width(), screen.width());
         EXPECT_LE(placed.height(), screen.height());
     }
@@ -232,7 +231,7 @@ TEST_F(ChartWindow, ChartDefinitionFileReplacesTheSchemeOrIsReported) {
     }
 }
 
-TEST_F(ChartWindow, SavesThePictureAtTheWindowsSizeOrSaysWhyNot) {
+TEST_F(ChartWindow, SavesCopiesAndPrintsAtTheWindowsSizeOrSaysWhyNot) {
     std::unique_ptr<ChartDialog> chart = Chart();
     chart->resize(1000, 700);
     mUser.saveFileNames = {Path("c.png"), Path("c"), "", Path("no-folder/c.emf"), Path("c.jpg")};
@@ -247,10 +246,8 @@ TEST_F(ChartWindow, SavesThePictureAtTheWindowsSizeOrSaysWhyNot) {
     EXPECT_TRUE(mUser.messages[2].text.startsWith("Unable to save the chart to "));
     EXPECT_TRUE(mUser.messages[3].text.contains(".jpg is not a kind of picture"));
     EXPECT_FALSE(QFile::exists(Path("c.jpg"))) << "no metafile under another kind's name";
-}
 
-TEST_F(ChartWindow, CopiesMetafileImageAndSvgToTheClipboard) {
-    std::unique_ptr<ChartDialog> chart = Chart();
+    mUser.messages.clear();
     QGuiApplication::clipboard()->clear();
     chart->CopyToClipboard();
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
@@ -259,10 +256,7 @@ TEST_F(ChartWindow, CopiesMetafileImageAndSvgToTheClipboard) {
     EXPECT_TRUE(data->data("image/svg+xml").contains("<svg"));
     EXPECT_EQ(qvariant_cast<QImage>(data->imageData()).size(), chart->Canvas().size());
     EXPECT_EQ(mUser.MessageTexts(), QStringList({"Chart copied to clipboard"}));
-}
 
-TEST_F(ChartWindow, PrintsOnePageAndKeepsTheWindowsLayout) {
-    std::unique_ptr<ChartDialog> chart = Chart();
     chart->repaint();
     const ChartRect before = chart->mChartRect;
     mUser.printToPdf = {Path("chart.pdf"), ""};
