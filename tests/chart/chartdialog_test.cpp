@@ -1,6 +1,4 @@
-// The chart window run as a page runs it, on Qt's offscreen platform with scripted answers: its
-// menus, what it keeps between runs, the title readout, the chart definition file and the
-// outputs.
+// The chart window run as a page runs it, on Qt's offscreen platform with scripted answers.
 #include "chart/chartcanvas.h"
 #include "chart/chartdialog.h"
 #include "chart/chartreadout.h"
@@ -13,9 +11,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFile>
-#include <QGuiApplication>
 #include <QImage>
-#include <QMenu>
 #include <QMenuBar>
 #include <QMimeData>
 #include <QRegularExpression>
@@ -30,13 +26,9 @@ namespace {
 const char* const kUsda = GRANUM_SCHEMES_DIR "/usda.dat";
 const QByteArray kEmfStart("\x01\0\0\0", 4);
 
-std::unique_ptr<QSettings> ChartSettings() {
-    return settings::Open(settings::kChartDialogGroup);
-}
-
 // Keys as the window saves them.
 void Store(std::initializer_list<std::pair<const char*, int>> values) {
-    const auto store = ChartSettings();
+    const auto store = settings::Open(settings::kChartDialogGroup);
     for (const auto& [key, value] : values)
         store->setValue(key, value);
     store->sync();
@@ -44,20 +36,18 @@ void Store(std::initializer_list<std::pair<const char*, int>> values) {
 
 class ChartWindow : public ::testing::Test {
 protected:
-    void SetUp() override { ChartSettings()->remove(""); }
+    void SetUp() override { settings::Open(settings::kChartDialogGroup)->remove(""); }
 
-    // A USDA chart with two labelled samples, or of a range polygon, shown unless told not to.
-    std::unique_ptr<ChartDialog> Chart(bool samples = true, const std::string& schemeFile = kUsda,
-                                       bool show = true) {
+    // A shown USDA chart with three labelled samples, or of a range polygon.
+    std::unique_ptr<ChartDialog> Chart(bool samples = true, const std::string& scheme = kUsda) {
         auto chart = std::make_unique<ChartDialog>(mUser);
         EXPECT_EQ(LoadSchemeFile(kUsda, &chart->mScheme), SchemeLoadStatus::Loaded);
-        chart->mSchemeFile = schemeFile;
+        chart->mSchemeFile = scheme;
         chart->mPoints = {{20, 10}, {40, 10}, {40, 30}};
         chart->mbSamples = samples;
         if (samples)
             chart->mLabels = {"A", "B", "C"};
-        if (show)
-            chart->show();
+        chart->show();
         return chart;
     }
 
@@ -78,50 +68,21 @@ QAction* Opened(QMenu& menu, const QString& text) {
     return &none;
 }
 
-// The first run's size: two fifths larger than the smallest each way, as far as the screen goes.
-QSize EnlargedOnScreen(const QWidget& chart) {
-    return (chart.minimumSize() * 7 / 5)
-        .boundedTo(QGuiApplication::primaryScreen()->availableGeometry().size());
-}
-
-QByteArray FileStart(const QString& path) {
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.read(4) : QByteArray();
-}
-
 } // namespace
-
-TEST_F(ChartWindow, FirstRunOpensEnlargedWithEveryViewShown) {
-    std::unique_ptr<ChartDialog> chart = Chart(true, kUsda, false);
-    chart->mbGridLines = chart->mbLegend = 0; // to see the flags read, not only constructed
-    chart->show();
-    EXPECT_EQ(chart->mbGridLines + chart->mbLegend + chart->mbTriaxial, 3);
-    EXPECT_GE(chart->minimumSize().width(), 600);
-    EXPECT_EQ(chart->size(), EnlargedOnScreen(*chart));
-    EXPECT_EQ(chart->windowTitle(), "USDA Chart");
-}
 
 TEST_F(ChartWindow, MenusCheckAndGreyAsTheFlagsSay) {
     std::unique_ptr<ChartDialog> chart = Chart();
     QMenu& view = chart->ViewMenu();
     Opened(view, "as &Bi-axial")->trigger();
     EXPECT_EQ(chart->mbTriaxial, 0);
-    EXPECT_TRUE(Opened(view, "as &Bi-axial")->isChecked());
     EXPECT_FALSE(Opened(view, "as T&ri-axial")->isChecked());
-
     // Without the classes, Legend is greyed but keeps its flag and check mark.
     Opened(view, "&Texture Classes")->trigger();
     EXPECT_FALSE(Opened(view, "&Legend")->isEnabled());
     EXPECT_TRUE(Opened(view, "&Legend")->isChecked());
-    Opened(view, "&Texture Classes")->trigger();
-    EXPECT_TRUE(Opened(view, "&Legend")->isEnabled());
-
     // The right button's menu has the same commands and the same state.
     Opened(chart->ContextMenu(), "Axis Values")->trigger();
-    EXPECT_EQ(chart->mbAxisValues, 0);
     EXPECT_FALSE(Opened(view, "Axis &Values")->isChecked());
-    EXPECT_TRUE(Opened(chart->ContextMenu(), "Data Labels")->isEnabled());
-
     // A range has no labels: greyed, with the check mark of the flag.
     std::unique_ptr<ChartDialog> range = Chart(false);
     EXPECT_FALSE(Opened(range->ViewMenu(), "&Data Labels")->isEnabled());
@@ -131,19 +92,20 @@ TEST_F(ChartWindow, MenusCheckAndGreyAsTheFlagsSay) {
 // Every way of closing keeps the view and the placement for the next run. Closing a menu with
 // Escape once left the menu bar holding the keys, so Escape no longer closed the window: the keys
 // are pressed after a menu was used.
-class ChartWindowClosing : public ChartWindow, public ::testing::WithParamInterface<int> {};
-
-TEST_P(ChartWindowClosing, KeepsFlagsAndPlacement) {
+TEST_F(ChartWindow, EveryWayOfClosingKeepsFlagsAndPlacement) {
     const QRect placed(40, 50, 700, 500);
-    {
+    for (const int way : {0, 1, 2, 3}) { // Close command, close box, Enter, Escape
+        SCOPED_TRACE(way);
         std::unique_ptr<ChartDialog> chart = Chart();
         Opened(chart->ViewMenu(), "&Legend")->trigger();
         chart->setGeometry(placed);
-        if (GetParam() == 0)
+        if (way == 1) // reopens maximized with its normal size
+            chart->setWindowState(Qt::WindowMaximized);
+        if (way == 0)
             Opened(chart->ChartMenu(), "&Close")->trigger();
-        if (GetParam() == 1)
+        if (way == 1)
             chart->close();
-        if (GetParam() >= 2) {
+        if (way >= 2) {
             QApplication::setActiveWindow(chart.get());
             auto* bar = chart->findChild<QMenuBar*>();
             QTest::mouseClick(bar, Qt::LeftButton, {},
@@ -155,103 +117,62 @@ TEST_P(ChartWindowClosing, KeepsFlagsAndPlacement) {
             // Keys go where the focus is, or to the window itself when no widget has it.
             QWidget* focus = QApplication::focusWidget();
             QTest::keyClick(focus != nullptr ? focus : chart.get(),
-                            GetParam() == 2 ? Qt::Key_Return : Qt::Key_Escape);
+                            way == 2 ? Qt::Key_Return : Qt::Key_Escape);
         }
         EXPECT_FALSE(chart->isVisible());
+        chart.reset();
+        chart = Chart();
+        EXPECT_EQ(chart->mbLegend, 0);
+        EXPECT_EQ(chart->normalGeometry(), placed);
+        EXPECT_EQ(chart->isMaximized(), way == 1);
+        chart.reset();
+        SetUp();
     }
-    std::unique_ptr<ChartDialog> chart = Chart();
-    EXPECT_EQ(chart->mbLegend, 0);
-    EXPECT_EQ(chart->geometry(), placed);
-}
-
-INSTANTIATE_TEST_SUITE_P(Ways, ChartWindowClosing, ::testing::Range(0, 4), [](const auto& info) {
-    return std::string(std::array{"CloseCommand", "CloseBox", "Enter", "Escape"}[info.param]);
-});
-
-TEST_F(ChartWindow, InterruptedPlacementSaveIsIgnoredButFlagsAreRead) {
-    Store({{"(check)", -32640}, {"Left", 10}, {"Top", 10}, {"Right", 1000}, {"Bottom", 800}});
-    Store({{"mbGridLines", 0}});
-    std::unique_ptr<ChartDialog> chart = Chart();
-    EXPECT_EQ(chart->mbGridLines, 0);
-    EXPECT_EQ(chart->size(), EnlargedOnScreen(*chart));
-}
-
-TEST_F(ChartWindow, MaximizedWindowReopensMaximizedWithItsNormalSize) {
-    const QRect placed(30, 30, 720, 520);
-    {
-        std::unique_ptr<ChartDialog> chart = Chart();
-        chart->setGeometry(placed);
-        chart->setWindowState(Qt::WindowMaximized);
-    }
-    std::unique_ptr<ChartDialog> chart = Chart();
-    EXPECT_TRUE(chart->windowState() & Qt::WindowMaximized);
-    EXPECT_EQ(chart->normalGeometry(), placed);
 }
 
 TEST(ChartPlacement, FitsWholeOnTheScreenItOverlapsMost) {
     const std::vector<QRect> screens = {QRect(0, 0, 800, 600), QRect(800, 0, 1920, 1080)};
-    const struct {
-        const char* name;
-        QRect wanted, fitted;
-    } cases[] = {
-        {"AlreadyOnTheFirst", {40, 50, 700, 500}, {40, 50, 700, 500}},
-        {"LargerThanTheSmallScreen", {10, 10, 1000, 800}, {0, 0, 800, 600}},
-        {"MostlyOnTheSecond", {1500, 100, 900, 600}, {1500, 100, 900, 600}},
-        {"HangingOffTheSecond", {2500, 900, 400, 300}, {2320, 780, 400, 300}},
-        {"OnAScreenThatIsGone", {5000, 5000, 700, 500}, {100, 100, 700, 500}},
-        {"FarAboveAndLeft", {-16000000, -16000000, 640, 480}, {0, 0, 640, 480}},
+    const QRect cases[][2] = {
+        {{10, 10, 1000, 800}, {0, 0, 800, 600}},        // larger than the screen
+        {{1500, 100, 900, 600}, {1500, 100, 900, 600}}, // mostly on the second
+        {{2500, 900, 400, 300}, {2320, 780, 400, 300}}, // hanging off the second
+        {{5000, 5000, 700, 500}, {100, 100, 700, 500}}, // on a screen that is gone
     };
-    for (const auto& c : cases)
-        EXPECT_EQ(chartsettings::FitOnScreens(c.wanted, screens), c.fitted) << c.name;
+    for (const auto& [wanted, fitted] : cases)
+        EXPECT_EQ(chartsettings::FitOnScreens(wanted, screens), fitted) << &wanted - cases[0];
     EXPECT_EQ(chartsettings::FitOnScreens({1, 2, 3, 4}, {}), QRect(1, 2, 3, 4));
 }
 
-// A placement saved on a larger or a missing screen, or a damaged one, opened the window out of
-// sight.
-TEST_F(ChartWindow, StoredPlacementIsKeptOnTheScreen) {
+// An interrupted or damaged stored placement opened the window out of sight; the flags are read
+// all the same. A placement not used opens the first run's size: two fifths larger than the
+// smallest each way, as far as the screen allows.
+TEST_F(ChartWindow, StoredPlacementIsIgnoredOrKeptOnTheScreen) {
     const QRect screen = QGuiApplication::primaryScreen()->availableGeometry();
-    const struct {
-        const char* name;
-        int left, top, right, bottom;
-    } cases[] = {
-        {"LargerThanTheScreen", 0, 0, screen.width() + 400, screen.height() + 300},
-        {"OnAScreenThatIsGone", 9000, 9000, 9800, 9600},
-        {"ExtremeValues", -2147483647, -2147483647, 2147483647, 2147483647},
-        {"RightOfLeft", 500, 400, 100, 100},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
-        Store({{"(check)", 32639}, {"Left", c.left}, {"Top", c.top}, {"Right", c.right}});
-        Store({{"Bottom", c.bottom}, {"State", 1}});
+    const int far = 2147483647;
+    for (const auto& [check, near, right] :
+         {std::array{-32640, 10, 500}, {32639, 400, -400}, {32639, -far, far}}) {
+        SCOPED_TRACE(near);
+        Store({{"(check)", check}, {"Left", near}, {"Top", near}, {"Right", right}});
+        Store({{"Bottom", right}, {"State", 1}, {"mbGridLines", 0}});
         std::unique_ptr<ChartDialog> chart = Chart();
-        // The platform may still move it by its frame.
-        const QRect placed = chart->geometry();
+        EXPECT_EQ(chart->mbGridLines, 0);
+        const QRect placed = chart->geometry(); // the platform may still move it by its frame
+        if (right != far) {
+            EXPECT_EQ(placed.size(), (chart->minimumSize() * 7 / 5).boundedTo(screen.size()));
+        }
         EXPECT_TRUE(screen.intersects(placed));
         EXPECT_LE(placed.width(), screen.width());
         EXPECT_LE(placed.height(), screen.height());
-        chart.reset();
-        ChartSettings()->remove("");
     }
 }
 
+// The readout went stale after a layout switch and stayed after the mouse left.
 TEST_F(ChartWindow, TitleShowsTheCompositionUnderTheMouse) {
     std::unique_ptr<ChartDialog> chart = Chart();
     ASSERT_EQ(chart->Canvas().logicalDpiX(), 96);
     chart->mChartRect = {0, 0, 600, 400}; // the worked example's client area
-    const struct {
-        int triaxial;
-        QPoint mouse;
-        const char* title;
-    } cases[] = {{0, {299, 199}, "USDA Chart (x=50, y=50)"},
-                 {1, {346, 252}, "USDA Chart (x=20, y=30, z=50)"},
-                 {1, {10, 10}, "USDA Chart"}};
-    for (const auto& c : cases) {
-        chart->mbTriaxial = c.triaxial;
-        chart->ShowReadout(c.mouse);
-        EXPECT_EQ(chart->windowTitle().toStdString(), c.title);
-    }
-    // The readout went stale after a layout switch and stayed after the mouse left.
     chart->ShowReadout({346, 252});
+    EXPECT_EQ(chart->windowTitle().toStdString(), "USDA Chart (x=20, y=30, z=50)");
     chart->ShowLayout(0);
     EXPECT_EQ(chart->windowTitle().toStdString(), "USDA Chart (x=67, y=30)");
     QEvent leave(QEvent::Leave);
@@ -276,68 +197,57 @@ TEST(ChartReadout, RoundsEachValueAndStopsAtTheTriangle) {
 }
 
 // The chart definition file beside the page's scheme replaces the drawn scheme, or is reported
-// and the page's scheme drawn.
+// and the page's scheme drawn. Read-only files are read like any other.
 TEST_F(ChartWindow, ChartDefinitionFileReplacesTheSchemeOrIsReported) {
-    const auto contents = [](const char* path) {
-        QFile file(path);
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-    };
     const struct {
-        const char* name;
-        QByteArray content;
+        QString content;     // a file to copy, or the text itself
         const char* message; // none: the file's scheme is drawn
     } cases[] = {
-        {"ReadOnlyValid", contents(GRANUM_TEST_DATA_DIR "/twozone/twozone.dat"), nullptr},
-        {"NoTextureSection", "just some words\r\n", "Unable to load the chart definition file"},
-        {"OverlappingClasses", contents(GRANUM_TEST_DATA_DIR "/cli-schemes/overlap.dat"),
-         "Classification scheme in the chart definition file is invalid"},
+        {GRANUM_TEST_DATA_DIR "/twozone/twozone.dat", nullptr},
+        {"just some words\r\n", "Unable to load the chart definition"},
+        {GRANUM_TEST_DATA_DIR "/cli-schemes/overlap.dat",
+         "in the chart definition file is invalid"},
     };
     QFile::copy(kUsda, Path("scheme.dat"));
     for (const auto& c : cases) {
-        SCOPED_TRACE(c.name);
+        SCOPED_TRACE(c.content.toStdString());
         mUser.messages.clear();
         QFile::remove(Path("scheme.cha"));
         QFile file(Path("scheme.cha"));
-        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
-        file.write(c.content);
-        file.close();
-        file.setPermissions(QFileDevice::ReadOwner); // read-only files are read like any other
+        if (!QFile::copy(c.content, file.fileName()) && file.open(QIODevice::WriteOnly))
+            file.write(c.content.toLatin1()), file.close();
+        file.setPermissions(QFileDevice::ReadOwner);
         std::unique_ptr<ChartDialog> chart = Chart(true, Path("scheme.dat").toStdString());
         EXPECT_EQ(chart->windowTitle(), "USDA Chart");
         if (!c.message) {
             EXPECT_TRUE(mUser.messages.empty());
-            EXPECT_EQ(chart->mScheme.GetName(), "Two-zone demonstration");
             chart->ShowReadout({0, 0}); // the title follows at the first mouse move
             EXPECT_EQ(chart->windowTitle(), "Two-zone demonstration Chart");
             continue;
         }
         ASSERT_EQ(mUser.messages.size(), 1u);
-        EXPECT_EQ(mUser.messages[0].caption, "Problem");
-        EXPECT_EQ(mUser.messages[0].text, c.message);
+        EXPECT_TRUE(mUser.messages[0].text.contains(c.message));
         EXPECT_EQ(chart->mScheme.GetClassCount(), 13) << "the page's scheme is drawn";
     }
 }
 
-TEST_F(ChartWindow, SavesThePictureAtTheWindowsSizeOrSaysWhyNot) {
+TEST_F(ChartWindow, SavesCopiesAndPrintsAtTheWindowsSizeOrSaysWhyNot) {
     std::unique_ptr<ChartDialog> chart = Chart();
     chart->resize(1000, 700);
     mUser.saveFileNames = {Path("c.png"), Path("c"), "", Path("no-folder/c.emf"), Path("c.jpg")};
     for (int k = 0; k < 5; ++k)
         chart->SaveToFile();
     EXPECT_EQ(QImage(Path("c.png")).size(), chart->Canvas().size());
-    EXPECT_EQ(FileStart(Path("c")), kEmfStart) << "no extension: the metafile";
+    QFile emf(Path("c"));
+    EXPECT_TRUE(emf.open(QIODevice::ReadOnly) && emf.read(4) == kEmfStart) << "no extension: EMF";
     ASSERT_EQ(mUser.messages.size(), 4u) << "a cancelled save says nothing";
     EXPECT_EQ(mUser.messages[1].text, "Chart saved");
-    for (int k : {2, 3}) {
-        EXPECT_EQ(mUser.messages[k].caption, "Problem");
-        EXPECT_TRUE(mUser.messages[k].text.startsWith("Unable to save the chart to "));
-    }
+    EXPECT_EQ(mUser.messages[2].caption, "Problem");
+    EXPECT_TRUE(mUser.messages[2].text.startsWith("Unable to save the chart to "));
     EXPECT_TRUE(mUser.messages[3].text.contains(".jpg is not a kind of picture"));
     EXPECT_FALSE(QFile::exists(Path("c.jpg"))) << "no metafile under another kind's name";
-}
 
-TEST_F(ChartWindow, CopiesMetafileImageAndSvgToTheClipboard) {
-    std::unique_ptr<ChartDialog> chart = Chart();
+    mUser.messages.clear();
     QGuiApplication::clipboard()->clear();
     chart->CopyToClipboard();
     const QMimeData* data = QGuiApplication::clipboard()->mimeData();
@@ -346,10 +256,7 @@ TEST_F(ChartWindow, CopiesMetafileImageAndSvgToTheClipboard) {
     EXPECT_TRUE(data->data("image/svg+xml").contains("<svg"));
     EXPECT_EQ(qvariant_cast<QImage>(data->imageData()).size(), chart->Canvas().size());
     EXPECT_EQ(mUser.MessageTexts(), QStringList({"Chart copied to clipboard"}));
-}
 
-TEST_F(ChartWindow, PrintsOnePageAndKeepsTheWindowsLayout) {
-    std::unique_ptr<ChartDialog> chart = Chart();
     chart->repaint();
     const ChartRect before = chart->mChartRect;
     mUser.printToPdf = {Path("chart.pdf"), ""};

@@ -17,25 +17,18 @@ public:
         std::string text;
         Colour colour; // the pen's for shapes, the text colour for texts
     };
-
     std::vector<Call> calls;
 
     void SetPen(const Pen& pen) override { mPen = pen; }
     void SetBrush(Colour) override {}
     void SetTextColour(Colour colour) override { mText = colour; }
     Colour TextColour() const override { return mText; }
-    void FillRect(const ChartRect& r, Colour colour) override {
-        calls.push_back({"fill", {{r.left, r.top}, {r.right, r.bottom}}, {}, colour});
+    void FillRect(const ChartRect& r, Colour c) override {
+        calls.push_back({"fill", {{r.left, r.top}, {r.right, r.bottom}}, {}, c});
     }
-    void Line(DevicePoint a, DevicePoint b) override {
-        calls.push_back({"line", {a, b}, {}, mPen.colour});
-    }
-    void Polygon(const std::vector<DevicePoint>& v) override {
-        calls.push_back({"polygon", v, {}, mPen.colour});
-    }
-    void Ellipse(DevicePoint c, int rx, int ry) override {
-        calls.push_back({"ellipse", {c, {rx, ry}}, {}, mPen.colour});
-    }
+    void Line(DevicePoint a, DevicePoint b) override { Shape("line", {a, b}); }
+    void Polygon(const std::vector<DevicePoint>& v) override { Shape("polygon", v); }
+    void Ellipse(DevicePoint c, int rx, int ry) override { Shape("ellipse", {c, {rx, ry}}); }
     void Text(DevicePoint p, const std::string& text) override {
         calls.push_back({"text", {p}, text, mText});
     }
@@ -58,13 +51,16 @@ public:
         std::vector<TextBox> boxes;
         for (const Call* c : Of("text")) {
             const TextSize size = MeasureText(c->text);
-            boxes.push_back({c->points[0].x, c->points[0].y, c->points[0].x + size.width,
-                             c->points[0].y + size.height});
+            const DevicePoint p = c->points[0];
+            boxes.push_back({p.x, p.y, p.x + size.width, p.y + size.height});
         }
         return boxes;
     }
 
 private:
+    void Shape(const char* kind, std::vector<DevicePoint> points) {
+        calls.push_back({kind, std::move(points), {}, mPen.colour});
+    }
     int mDpi;
     Pen mPen;
     Colour mText;
