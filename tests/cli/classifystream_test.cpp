@@ -49,8 +49,6 @@ TEST(ClassifyRows, AsTheSheetAfterOpening) {
         {"S2,45,abc\n", "S2,45,abc,,\n"}, // two missing: no texture
         {"S4,12,5,10,80\nS5,\"12,5\",10,80\n", "S4,12,5,10,{ fail }\nS5,\"12,5\",10,80,Low\n"},
         {"a,1e999,10,80\nb,1e308,1e308,-\n", "a,1e999,10,80,Low\nb,1e308,1e308,-,\n"},
-        {"a,100.0000005,0,-0\nb,-0.0000005,10,90\n",
-         "a,100.0000005,0,-0,High\nb,-0.0000005,10,90,Low\n"},
         {"S1\n\n,,,,old\n", "S1,,,,\n,,,,\n,,,,\n"},
         // Header files: columns found by name, the others carried along.
         {"notes,THIRD , Second,first,Sample\nn,80,10,10,A\n",
