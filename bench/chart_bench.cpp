@@ -7,9 +7,7 @@
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
-
 #include <benchmark/benchmark.h>
-
 #include <cstdlib>
 #include <random>
 #include <string>
@@ -43,7 +41,7 @@ void BM_RedrawChart(benchmark::State& state) {
     QImage image(900, 600, QImage::Format_RGB32);
     for (auto _ : state) {
         QPainter painter(&image);
-        PainterTarget target(painter, ChartFont());
+        PainterTarget target(painter, ChartFont(model));
         PaintChart(target, model, {0, 0, image.width(), image.height()});
     }
 }

@@ -238,6 +238,24 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
         ->type_name("N")
         ->capture_default_str();
     chart
+        ->add_option("--style", chartOptions.style,
+                     "classic, or publication: filled classes named "
+                     "inside, ticks, arrows, grouped markers")
+        ->type_name("classic|publication")
+        ->capture_default_str();
+    chart
+        ->add_option("--color-by", chartOptions.colorBy,
+                     "Colour and shape the samples by this column's values (a header name or a "
+                     "number from 1), with a legend; publication style")
+        ->type_name("COLUMN");
+    chart->add_flag("--density", chartOptions.density,
+                    "Shade the samples' density in hexagonal cells (automatic above 5000 "
+                    "samples); publication style");
+    chart
+        ->add_option("--font-size", chartOptions.fontSize,
+                     "Font size in points (4 to 72; default 8 classic, 9 publication)")
+        ->type_name("N");
+    chart
         ->add_option("-o,--output", chartOptions.output,
                      "The picture; its extension gives the format: .emf, .svg, .png or .pdf")
         ->type_name("OUT")
