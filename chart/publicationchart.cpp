@@ -17,15 +17,50 @@ constexpr Colour kOutline{0x44, 0x44, 0x44};
 constexpr Colour kGrid{0xA0, 0xA0, 0xA0};
 constexpr Colour kClassText{0x22, 0x22, 0x22};
 constexpr Colour kRange{0xCC, 0x33, 0x11};
-// Tol's sequential YlOrBr, its light end left out so that one sample still shows on the fills.
-constexpr Colour kDensityRamp[] = {{0xFE, 0xE3, 0x91}, {0xFE, 0xC4, 0x4F}, {0xFB, 0x9A, 0x29},
-                                   {0xEC, 0x70, 0x14}, {0xCC, 0x4C, 0x02}, {0x8C, 0x2D, 0x04}};
-constexpr int kLevels = sizeof kDensityRamp / sizeof kDensityRamp[0];
+// Tol's sequential YlOrBr without its darkest shades, so that class names stay readable on it.
+constexpr Colour kDensityRamp[kDensityLevels] = {{0xFF, 0xF7, 0xBC}, {0xFE, 0xE3, 0x91},
+                                                 {0xFE, 0xC4, 0x4F}, {0xFB, 0x9A, 0x29},
+                                                 {0xEC, 0x70, 0x14}, {0xCC, 0x4C, 0x02}};
+constexpr int kLevels = kDensityLevels;
 // Text shrunk no further than this to fit a class: smaller is unreadable in print.
 constexpr double kTextScales[] = {1.0, 0.85, 0.72};
 
 Colour ToColour(const Rgb& c) {
     return {c.r, c.g, c.b};
+}
+
+double Area(const std::vector<point>& ring) {
+    double twice = 0;
+    for (std::size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++)
+        twice += ring[j].x * ring[i].y - ring[i].x * ring[j].y;
+    return std::abs(twice) / 2;
+}
+
+// The part of subject inside the convex polygon clip (Sutherland-Hodgman), in either
+// orientation of clip.
+std::vector<point> ClipToConvex(std::vector<point> subject, const std::vector<point>& clip) {
+    double orientation = 0;
+    for (std::size_t i = 0, j = clip.size() - 1; i < clip.size(); j = i++)
+        orientation += clip[j].x * clip[i].y - clip[i].x * clip[j].y;
+    for (std::size_t i = 0, j = clip.size() - 1; i < clip.size() && !subject.empty(); j = i++) {
+        const point a = clip[j], b = clip[i];
+        const auto side = [&](point p) {
+            return ((b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x)) * orientation;
+        };
+        std::vector<point> kept;
+        for (std::size_t k = 0, l = subject.size() - 1; k < subject.size(); l = k++) {
+            const point p = subject[l], q = subject[k];
+            const double sp = side(p), sq = side(q);
+            if ((sp >= 0) != (sq >= 0)) {
+                const double t = sp / (sp - sq);
+                kept.push_back({p.x + t * (q.x - p.x), p.y + t * (q.y - p.y)});
+            }
+            if (sq >= 0)
+                kept.push_back(q);
+        }
+        subject = std::move(kept);
+    }
+    return subject;
 }
 
 // A class label's text: one or two lines at a scale.
@@ -255,8 +290,9 @@ private:
         DrawSampleLabels(mTarget, mModel, mFrame.layout, radius, mPlacer);
     }
 
-    // Hexagonal cells of a sixtieth of the side, shaded by how many samples fall in each on a
-    // logarithmic scale: the counts take memory by cell, not by sample.
+    // Hexagonal cells of a sixtieth of the side, cut to the triangle and shaded by how many
+    // samples fall in each on a logarithmic scale: the counts take memory by cell, not by
+    // sample.
     void Density() {
         const double r = std::max(2.0, mFrame.layout.side / 60.0);
         const double w = std::sqrt(3.0) * r;
@@ -275,31 +311,55 @@ private:
             ++counts[std::uint64_t(std::uint32_t(std::int32_t(cx))) << 32 |
                      std::uint32_t(std::int32_t(cz))];
         }
-        mMaxCount = 0;
-        for (const auto& cell : counts)
-            mMaxCount = std::max(mMaxCount, cell.second);
+        const DevicePoint corners[] = {At(0, 0), At(100, 0), At(0, 100)};
+        const std::vector<point> triangle = {{double(corners[0].x), double(corners[0].y)},
+                                             {double(corners[1].x), double(corners[1].y)},
+                                             {double(corners[2].x), double(corners[2].y)}};
+        struct Shaded {
+            std::vector<DevicePoint> outline;
+            double density;
+        };
+        std::vector<Shaded> cells;
+        cells.reserve(counts.size());
+        double highest = 0;
         for (const auto& [key, count] : counts) {
             const std::int32_t cx = std::int32_t(std::uint32_t(key >> 32));
             const std::int32_t cz = std::int32_t(std::uint32_t(key & 0xffffffffu));
             const double x = w * (cx + cz / 2.0);
             const double y = 1.5 * r * cz;
-            std::vector<DevicePoint> hexagon;
+            std::vector<point> hexagon;
             for (int k = 0; k < 6; ++k) {
                 const double angle = 3.14159265358979 / 180 * (60 * k - 30);
-                hexagon.push_back({static_cast<int>(std::lround(x + r * std::cos(angle))),
-                                   static_cast<int>(std::lround(y + r * std::sin(angle)))});
+                hexagon.push_back({x + r * std::cos(angle), y + r * std::sin(angle)});
             }
-            const Colour fill = kDensityRamp[Level(count)];
+            const double whole = Area(hexagon);
+            const std::vector<point> inside = ClipToConvex(hexagon, triangle);
+            if (inside.size() < 3)
+                continue;
+            // A cell cut by the frame holds fewer samples for its size: its count is scaled
+            // up to a whole cell's, but never by more than four, so that a corner sliver with
+            // one sample does not look crowded.
+            const double share = std::max(0.25, Area(inside) / whole);
+            Shaded cell{{}, count / share};
+            for (const point& p : inside)
+                cell.outline.push_back(
+                    {static_cast<int>(std::lround(p.x)), static_cast<int>(std::lround(p.y))});
+            highest = std::max(highest, cell.density);
+            cells.push_back(std::move(cell));
+        }
+        mMaxCount = static_cast<int>(std::ceil(highest));
+        for (const Shaded& cell : cells) {
+            const Colour fill = kDensityRamp[Level(cell.density)];
             mTarget.SetPen({fill, 1});
             mTarget.SetBrush(fill);
-            mTarget.Polygon(hexagon);
+            mTarget.Polygon(cell.outline);
         }
     }
 
-    int Level(int count) const {
+    int Level(double density) const {
         if (mMaxCount <= 1)
             return 0;
-        const double share = std::log(double(count)) / std::log(double(mMaxCount) + 1);
+        const double share = std::log(density) / std::log(double(mMaxCount) + 1);
         return std::clamp(static_cast<int>(share * kLevels), 0, kLevels - 1);
     }
 

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <optional>
 
 namespace {
 
@@ -169,6 +170,44 @@ std::string Number(double v) {
     return text;
 }
 
+// The largest triangle that leaves room for a legend of the given size (to its right when it
+// has a width, below it otherwise), centred with it in area; none when it would be smaller than
+// ten text lines high.
+std::optional<PublicationFrame> Fit(const ChartModel& model, const Measured& m,
+                                    const ChartRect& area, TextSize legend) {
+    const int roomX = legend.width > 0 ? legend.width + m.line : 0;
+    const int roomY = legend.height > 0 ? legend.height + m.line : 0;
+    const int width = area.Width() - roomX;
+    const int height = area.Height() - roomY;
+    const int smallestHeight = 10 * m.line;
+    const int smallestSide =
+        model.mbTriaxial ? static_cast<int>(std::ceil(smallestHeight / kSin60)) : smallestHeight;
+    const auto fitsAt = [&](int side) {
+        const TextBox e = Extent(Frame(model, m, area, side), model);
+        return e.right - e.left <= width && e.bottom - e.top <= height;
+    };
+    if (width < smallestSide || height < smallestHeight || !fitsAt(smallestSide))
+        return std::nullopt;
+    int fitting = smallestSide;
+    int tooLarge = std::max(width, height) + 1;
+    while (tooLarge - fitting > 1) {
+        const int side = fitting + (tooLarge - fitting) / 2;
+        (fitsAt(side) ? fitting : tooLarge) = side;
+    }
+    const TextBox e = Extent(Frame(model, m, area, fitting), model);
+    const int dx = area.left + (area.Width() - (e.right - e.left) - roomX) / 2 - e.left;
+    const int dy = area.top + (area.Height() - (e.bottom - e.top) - roomY) / 2 - e.top;
+    PublicationFrame frame = Frame(
+        model, m, {area.left + dx, area.top + dy, area.right + dx, area.bottom + dy}, fitting);
+    frame.layout.fits = true;
+    if (roomX > 0)
+        frame.legend = {e.right + dx + m.line, e.top + dy, e.right + dx + roomX, area.bottom};
+    else if (roomY > 0)
+        frame.legend = {e.left + dx, e.bottom + dy + m.line,
+                        e.left + dx + std::max(m.legendWidth, e.right - e.left), area.bottom};
+    return frame;
+}
+
 } // namespace
 
 bool DrawsDensity(const ChartModel& model) {
@@ -227,37 +266,14 @@ PublicationFrame LayOutPublication(const DeviceResolution& target, const ChartMo
             m.legendWidth = std::max(m.legendWidth, target.MeasureText(t).width);
         m.legendWidth += 2 * m.line; // the marker or swatch before each name
     }
-    const int legendRoom = m.legendWidth > 0 ? m.legendWidth + m.line : 0;
-    const int width = area.Width() - legendRoom;
-
-    const bool tri = model.mbTriaxial != 0;
-    const int smallestHeight = 10 * m.line;
-    const int smallestSide =
-        tri ? static_cast<int>(std::ceil(smallestHeight / kSin60)) : smallestHeight;
-    const auto fitsAt = [&](int side) {
-        const TextBox e = Extent(Frame(model, m, area, side), model);
-        return e.right - e.left <= width && e.bottom - e.top <= area.Height();
-    };
-    PublicationFrame frame = Frame(model, m, area, smallestSide);
-    if (width < smallestSide || !fitsAt(smallestSide))
-        return frame;
-    int fitting = smallestSide;
-    int tooLarge = std::max(width, area.Height()) + 1;
-    while (tooLarge - fitting > 1) {
-        const int side = fitting + (tooLarge - fitting) / 2;
-        (fitsAt(side) ? fitting : tooLarge) = side;
-    }
-    // The triangle with its decorations and the legend, centred together in the picture.
-    frame = Frame(model, m, area, fitting);
-    const TextBox e = Extent(frame, model);
-    const int dx = area.left + (area.Width() - (e.right - e.left) - legendRoom) / 2 - e.left;
-    const int dy = area.top + (area.Height() - (e.bottom - e.top)) / 2 - e.top;
-    frame = Frame(model, m, {area.left + dx, area.top + dy, area.right + dx, area.bottom + dy},
-                  fitting);
-    frame.layout.fits = true;
-    if (legendRoom > 0) {
-        const int left = e.right + dx + m.line;
-        frame.legend = {left, e.top + dy, left + m.legendWidth, area.bottom};
-    }
-    return frame;
+    if (m.legendWidth == 0)
+        return Fit(model, m, area, {0, 0}).value_or(Frame(model, m, area, 0));
+    // The legend beside the triangle, or below it in a tall picture: whichever leaves the
+    // larger triangle.
+    const int legendLines = legend.empty() ? kDensityLevels + 1 : int(legend.size());
+    const std::optional<PublicationFrame> right = Fit(model, m, area, {m.legendWidth, 0});
+    const std::optional<PublicationFrame> below = Fit(model, m, area, {0, legendLines * m.line});
+    if (right && (!below || right->layout.side >= below->layout.side))
+        return *right;
+    return below.value_or(Frame(model, m, area, 0));
 }

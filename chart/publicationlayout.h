@@ -27,11 +27,13 @@ struct PublicationFrame {
     std::vector<Segment> arrows;                      // tail to head, along increasing values
     std::vector<std::vector<DevicePoint>> arrowHeads; // filled triangles at the heads
     std::vector<PlacedLabel> titles;
-    TextBox legend; // its column to the right of the triangle; empty when there is none
+    TextBox legend; // its room, right of the triangle or below it; empty when there is none
 };
 
-// Above this many samples they are drawn as density shading instead of markers.
+// Above this many samples they are drawn as density shading instead of markers, in this many
+// shades.
 constexpr std::size_t kDensityFrom = 5000;
+constexpr int kDensityLevels = 6;
 
 // Samples drawn as density shading: forced by mbDensity or beyond kDensityFrom.
 bool DrawsDensity(const ChartModel& model);
