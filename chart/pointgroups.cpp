@@ -59,9 +59,15 @@ std::vector<DevicePoint> MarkerOutline(MarkerShape shape, DevicePoint c, int r) 
 int GroupNumbering::Number(std::string_view value) {
     if (value.empty())
         value = "(empty)";
-    const auto found = mIndex.find(value);
+    auto found = mIndex.find(value);
     if (found != mIndex.end())
         return found->second;
+    if (mNames.size() >= kMostGroups) {
+        value = "(other values)";
+        found = mIndex.find(value);
+        if (found != mIndex.end())
+            return found->second;
+    }
     const int number = static_cast<int>(mNames.size());
     mNames.emplace_back(value);
     mIndex.emplace(mNames.back(), number);

@@ -27,9 +27,11 @@ MarkerStyle GroupMarker(int group);
 std::vector<DevicePoint> MarkerOutline(MarkerShape shape, DevicePoint centre, int radius);
 
 // Numbers the distinct values it is given in order of first appearance; an empty value is the
-// group "(empty)". Takes memory by group, not by value.
+// group "(empty)". Beyond kMostGroups groups, every new value falls in one last group "(other
+// values)", so that a column of unique values (a Sample ID) takes bounded memory.
 class GroupNumbering {
 public:
+    static constexpr int kMostGroups = 1000;
     int Number(std::string_view value);
     const std::vector<std::string>& Names() const { return mNames; }
 

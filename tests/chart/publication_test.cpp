@@ -219,6 +219,11 @@ TEST(PointGroups, PrefixesAndMarkers) {
     GroupByValues({"b", "a", "", "b"}, &groups, &names);
     EXPECT_EQ(groups, (std::vector<int>{0, 1, 2, 0}));
     EXPECT_EQ(names, (std::vector<std::string>{"b", "a", "(empty)"}));
+    GroupNumbering unique;
+    for (int k = 0; k < 3 * GroupNumbering::kMostGroups; ++k)
+        unique.Number(std::to_string(k));
+    EXPECT_EQ(unique.Names().size(), GroupNumbering::kMostGroups + 1u);
+    EXPECT_EQ(unique.Number("new"), GroupNumbering::kMostGroups) << "(other values)";
     std::set<std::pair<std::array<int, 3>, int>> styles;
     for (int g = 0; g < 42; ++g) {
         const MarkerStyle s = GroupMarker(g);
