@@ -86,7 +86,8 @@ double WedgeMass(const point& a, const point& b) {
     const double sa = (a.x * dx + a.y * dy) / length, sb = (b.x * dx + b.y * dy) / length;
     // In polar form the mass is the angle over 2 pi less the integral of exp(-r^2 / 2), which
     // with r = h / cos t is Owen's T.
-    double mass = (std::atan2(sb, h) - std::atan2(sa, h)) / (2 * kPi);
+    // The angle the edge spans, |a x b| = h |b - a| and a . b = h^2 + sa sb: one arctangent.
+    double mass = std::atan2(std::fabs(cross), a.x * b.x + a.y * b.y) / (2 * kPi);
     if (h <= kFarH)
         mass -= OwensT(h, sb / h) - OwensT(h, sa / h);
     return cross > 0 ? mass : -mass;
