@@ -3,7 +3,7 @@
 #include "cli/certaintycolumns.h"
 #include "cli/classifycommand.h"
 #include "cli/lookupcommand.h"
-#include "scheme/schemefile.h"
+#include "tests/scheme/schemetext.h"
 
 #include <gtest/gtest.h>
 #include <sstream>
@@ -12,11 +12,7 @@
 namespace {
 
 const soiltex& TwoZone() {
-    static const soiltex scheme = [] {
-        soiltex s;
-        LoadSchemeFile(GRANUM_TEST_DATA_DIR "/twozone/twozone.dat", &s);
-        return s;
-    }();
+    static const soiltex scheme = SchemeFromText(kTwoZoneScheme);
     return scheme;
 }
 
