@@ -335,6 +335,22 @@ polygon ClassShares::UniformRegion(double x, double y, double e) {
     return region;
 }
 
+polygon ClassShares::NormalRegion(double x, double y, double s, double p, int n) {
+    polygon region;
+    if (!(s > 0 && p > 0 && p < 1) || n < 3)
+        return region;
+    // A round normal of deviation s in two dimensions holds p within s sqrt(-2 ln(1 - p)).
+    const double radius = s * std::sqrt(-2 * std::log1p(-p));
+    const point centre = compositionspace::Flatten({x, y});
+    for (int k = 0; k < n; ++k) {
+        const double angle = 2 * kPi * k / n;
+        const point v = compositionspace::Unflatten(
+            {centre.x + radius * std::cos(angle), centre.y + radius * std::sin(angle)});
+        region.Add(v.x, v.y);
+    }
+    return region;
+}
+
 void ClassShares::AddUniform(double x, double y, const int* records, std::size_t count,
                              std::vector<double>* shares) {
     const Limits l = UniformLimits(x, y, mError.size);

@@ -40,6 +40,12 @@ public:
     // within the triangle, counter-clockwise; empty when the point is not in the triangle.
     static polygon UniformRegion(double x, double y, double e);
 
+    // The normal model's region that holds the given probability (0.95: the 95 % region), as
+    // a polygon of n vertices in the (x, y) plane, counter-clockwise: a circle in composition
+    // space, an ellipse in the plane; not cut to the triangle. Empty for p outside (0, 1) or
+    // s not above 0.
+    static polygon NormalRegion(double x, double y, double s, double p, int n = 72);
+
     // How many grid cells settle a share of 1 with one test (for tests: 0 means no shortcut).
     int SingleClassCells() const;
 

@@ -19,6 +19,12 @@ inline point Flatten(const point& p) {
     return {std::sqrt(2.0) * (p.x + 0.5 * p.y), std::sqrt(1.5) * p.y};
 }
 
+// The inverse of Flatten.
+inline point Unflatten(const point& f) {
+    const double y = f.y / std::sqrt(1.5);
+    return {f.x / std::sqrt(2.0) - 0.5 * y, y};
+}
+
 // Plain Euclidean distance from p to the segment from a to b.
 inline double SegmentDistance(const point& p, const point& a, const point& b) {
     const double dx = b.x - a.x, dy = b.y - a.y;

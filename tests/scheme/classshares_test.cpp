@@ -270,4 +270,21 @@ TEST(ClassShares, OutsideTheTriangleOrWithoutErrorNothing) {
               (std::vector<point>{{0, 0}, {1, 0}, {0, 1}}));
 }
 
+// Every vertex of the 95 % region is 2.4477 s from the sample in composition space, and the
+// region holds 95 % of the normal mass.
+TEST(ClassShares, NormalRegionHoldsItsProbability) {
+    const double s = 2, radius = s * std::sqrt(-2 * std::log(0.05));
+    const polygon region = ClassShares::NormalRegion(30, 20, s, 0.95, 400);
+    ASSERT_EQ(region.Size(), 400);
+    EXPECT_EQ(region.Orientation(), 1);
+    std::vector<point> flat;
+    for (const point& v : region.Vertices()) {
+        EXPECT_NEAR(compositionspace::Length(v.x - 30, v.y - 20), radius, 1e-9);
+        const point f = compositionspace::Flatten(v), c = compositionspace::Flatten({30, 20});
+        flat.push_back({(f.x - c.x) / s, (f.y - c.y) / s});
+    }
+    EXPECT_NEAR(NormalMass(flat), 0.95, 1e-4); // a 400-gon inside the circle
+    EXPECT_EQ(ClassShares::NormalRegion(30, 20, s, 1).Size(), 0);
+}
+
 } // namespace
