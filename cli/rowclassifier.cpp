@@ -52,21 +52,27 @@ double FieldValue(std::string_view text) {
 RowClassifier::RowClassifier(CellClassifier& classifier, std::optional<double> normaliseTolerance)
     : mClassifier(classifier), mTolerance(normaliseTolerance) {}
 
-RowOutcome RowClassifier::Classify(std::string_view xText, std::string_view yText,
-                                   std::string_view zText, std::string* texture) {
+std::optional<Composition> RowComposition(std::string_view xText, std::string_view yText,
+                                          std::string_view zText,
+                                          std::optional<double> normaliseTolerance) {
     double x = FieldValue(xText);
     double y = FieldValue(yText);
     double z = FieldValue(zText);
-    if (mTolerance && x >= 0 && y >= 0 && z >= 0) {
+    if (normaliseTolerance && x >= 0 && y >= 0 && z >= 0) {
         const double sum = x + y + z;
-        if (sum > 0 && futil::le(std::fabs(sum - 100), *mTolerance)) {
+        if (sum > 0 && futil::le(std::fabs(sum - 100), *normaliseTolerance)) {
             const double scale = 100 / sum;
             x *= scale;
             y *= scale;
             z *= scale;
         }
     }
-    const std::optional<Composition> row = CompleteRow(x, y, z);
+    return CompleteRow(x, y, z);
+}
+
+RowOutcome RowClassifier::Classify(std::string_view xText, std::string_view yText,
+                                   std::string_view zText, std::string* texture) {
+    const std::optional<Composition> row = RowComposition(xText, yText, zText, mTolerance);
     if (!row)
         return RowOutcome::TooFewValues;
     return mClassifier.AppendTexture(row->x, row->y, row->z, texture) ? RowOutcome::Classified

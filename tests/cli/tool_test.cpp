@@ -122,6 +122,9 @@ TEST_F(ToolRun, MistakesGetOneClearLineAndAFailingStatus) {
         {"classify -s zones.dat .", 2, "cannot read .: it is a folder"},
         {"classify -s zones.dat in.csv -o ro.csv", 2, "cannot write ro.csv: it is read-only"},
         {"classify -s zones.dat in.csv -o sub", 2, "cannot write sub: it is a folder"},
+        {"classify -s zones.dat --shares", 2, "--shares needs --error or --error-sd"},
+        {"lookup --error 1 --error-sd 1 10 10 80", 2, "--error"},
+        {"lookup --error 0 10 10 80", 2, "--error: \"0\" is not a number of percentage points"},
     };
     for (const auto& c : cases) {
         const Result r = Run(c.command);
