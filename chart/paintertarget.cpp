@@ -19,10 +19,6 @@ QFont ChartFont(const ChartModel& model) {
     return font;
 }
 
-QFont ChartFont() {
-    return ChartFont(ChartModel());
-}
-
 PainterTarget::PainterTarget(QPainter& painter, const QFont& font, bool smooth)
     : mPainter(painter), mFont(font), mMetrics(font, painter.device()), mSmooth(smooth),
       mTextColour(chartcolour::kBlack) {

@@ -12,7 +12,6 @@ class QPainter;
 // The chart's font: "Arial" (the desktop's metric twin of it where Arial is missing) at the
 // model's font size, or at its style's own (8 points classic, 9 publication).
 QFont ChartFont(const ChartModel& model);
-QFont ChartFont(); // of the classic chart
 
 // Draws through a QPainter that is active on a window, an image, a printer page, an SVG or a
 // PDF. Pixels per inch and text sizes are those of the painter's device. Lines are crisp, as on

@@ -1,5 +1,6 @@
 #include "chart/publicationchart.h"
 
+#include "chart/densitycells.h"
 #include "chart/labelplacer.h"
 #include "chart/pointgroups.h"
 #include "chart/polelabel.h"
@@ -8,8 +9,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <cstdint>
-#include <unordered_map>
 
 namespace {
 
@@ -27,40 +26,6 @@ constexpr double kTextScales[] = {1.0, 0.85, 0.72};
 
 Colour ToColour(const Rgb& c) {
     return {c.r, c.g, c.b};
-}
-
-double Area(const std::vector<point>& ring) {
-    double twice = 0;
-    for (std::size_t i = 0, j = ring.size() - 1; i < ring.size(); j = i++)
-        twice += ring[j].x * ring[i].y - ring[i].x * ring[j].y;
-    return std::abs(twice) / 2;
-}
-
-// The part of subject inside the convex polygon clip (Sutherland-Hodgman), in either
-// orientation of clip.
-std::vector<point> ClipToConvex(std::vector<point> subject, const std::vector<point>& clip) {
-    double orientation = 0;
-    for (std::size_t i = 0, j = clip.size() - 1; i < clip.size(); j = i++)
-        orientation += clip[j].x * clip[i].y - clip[i].x * clip[j].y;
-    for (std::size_t i = 0, j = clip.size() - 1; i < clip.size() && !subject.empty(); j = i++) {
-        const point a = clip[j], b = clip[i];
-        const auto side = [&](point p) {
-            return ((b.x - a.x) * (p.y - a.y) - (b.y - a.y) * (p.x - a.x)) * orientation;
-        };
-        std::vector<point> kept;
-        for (std::size_t k = 0, l = subject.size() - 1; k < subject.size(); l = k++) {
-            const point p = subject[l], q = subject[k];
-            const double sp = side(p), sq = side(q);
-            if ((sp >= 0) != (sq >= 0)) {
-                const double t = sp / (sp - sq);
-                kept.push_back({p.x + t * (q.x - p.x), p.y + t * (q.y - p.y)});
-            }
-            if (sq >= 0)
-                kept.push_back(q);
-        }
-        subject = std::move(kept);
-    }
-    return subject;
 }
 
 // A class label's text: one or two lines at a scale.
@@ -290,65 +255,15 @@ private:
         DrawSampleLabels(mTarget, mModel, mFrame.layout, radius, mPlacer);
     }
 
-    // Hexagonal cells of a sixtieth of the side, cut to the triangle and shaded by how many
-    // samples fall in each on a logarithmic scale: the counts take memory by cell, not by
-    // sample.
+    // Cells of a sixtieth of the side, shaded by their density on a logarithmic scale.
     void Density() {
-        const double r = std::max(2.0, mFrame.layout.side / 60.0);
-        const double w = std::sqrt(3.0) * r;
-        std::unordered_map<std::uint64_t, int> counts;
-        for (const point& p : mModel.mPoints) {
-            const DevicePoint d = At(p.x, p.y);
-            // Pointy-top axial coordinates, rounded through cube coordinates.
-            const double q = (std::sqrt(3.0) / 3 * d.x - d.y / 3.0) / r;
-            const double s = (2.0 / 3 * d.y) / r;
-            double cx = std::round(q), cz = std::round(s), cy = std::round(-q - s);
-            const double ex = std::abs(cx - q), ez = std::abs(cz - s), ey = std::abs(cy + q + s);
-            if (ex > ey && ex > ez)
-                cx = -cy - cz;
-            else if (ez > ey)
-                cz = -cx - cy;
-            ++counts[std::uint64_t(std::uint32_t(std::int32_t(cx))) << 32 |
-                     std::uint32_t(std::int32_t(cz))];
-        }
-        const DevicePoint corners[] = {At(0, 0), At(100, 0), At(0, 100)};
-        const std::vector<point> triangle = {{double(corners[0].x), double(corners[0].y)},
-                                             {double(corners[1].x), double(corners[1].y)},
-                                             {double(corners[2].x), double(corners[2].y)}};
-        struct Shaded {
-            std::vector<DevicePoint> outline;
-            double density;
-        };
-        std::vector<Shaded> cells;
-        cells.reserve(counts.size());
+        const std::vector<DensityCell> cells =
+            DensityCells(mFrame.layout, mModel.mPoints, std::max(2.0, mFrame.layout.side / 60.0));
         double highest = 0;
-        for (const auto& [key, count] : counts) {
-            const std::int32_t cx = std::int32_t(std::uint32_t(key >> 32));
-            const std::int32_t cz = std::int32_t(std::uint32_t(key & 0xffffffffu));
-            const double x = w * (cx + cz / 2.0);
-            const double y = 1.5 * r * cz;
-            std::vector<point> hexagon;
-            for (int k = 0; k < 6; ++k) {
-                const double angle = 3.14159265358979 / 180 * (60 * k - 30);
-                hexagon.push_back({x + r * std::cos(angle), y + r * std::sin(angle)});
-            }
-            const double whole = Area(hexagon);
-            const std::vector<point> inside = ClipToConvex(hexagon, triangle);
-            if (inside.size() < 3)
-                continue;
-            // A cell cut by the frame holds fewer samples for its size: its count is scaled
-            // up to a whole cell's, but never by more than four, so that a corner sliver with
-            // one sample does not look crowded.
-            const double share = std::max(0.25, Area(inside) / whole);
-            Shaded cell{{}, count / share};
-            for (const point& p : inside)
-                cell.outline.push_back(
-                    {static_cast<int>(std::lround(p.x)), static_cast<int>(std::lround(p.y))});
+        for (const DensityCell& cell : cells)
             highest = std::max(highest, cell.density);
-            cells.push_back(std::move(cell));
-        }
         mMaxCount = static_cast<int>(std::ceil(highest));
-        for (const Shaded& cell : cells) {
+        for (const DensityCell& cell : cells) {
             const Colour fill = kDensityRamp[Level(cell.density)];
             mTarget.SetPen({fill, 1});
             mTarget.SetBrush(fill);

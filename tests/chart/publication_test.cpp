@@ -1,6 +1,7 @@
 // The publication style: its frame stays in the picture, class names stay in their classes, no
 // text covers another, and large sets become density cells.
 #include "chart/chartgeometry.h"
+#include "chart/densitycells.h"
 #include "chart/drawchart.h"
 #include "chart/pointgroups.h"
 #include "chart/polelabel.h"
@@ -8,6 +9,7 @@
 #include "tests/chart/recordingtarget.h"
 #include "tests/chart/samplecharts.h"
 
+#include <algorithm>
 #include <array>
 #include <cmath>
 #include <gtest/gtest.h>
@@ -153,6 +155,48 @@ TEST(PublicationSamples, LargeSetsAndForcedDensityDrawCellsNotMarkers) {
             EXPECT_EQ(polygons, arrowHeads + model.mPoints.size());
         }
     }
+}
+
+// Counts add up, cells stay inside the triangle, and a cell cut by a side counts as a whole one
+// (scaled by at most four).
+TEST(DensityCells, CountEverySampleOnceInsideTheTriangle) {
+    ChartModel model = Chart(1);
+    RecordingTarget target;
+    const ChartLayout layout = LayOutChart(target, model);
+    std::mt19937 random(42);
+    std::uniform_real_distribution<double> percent(0, 100);
+    std::vector<point> points(3000, point{30, 30}); // a whole cell in the middle
+    const std::size_t corner = 200;
+    points.insert(points.end(), corner, point{0, 0});
+    while (points.size() < 20000) {
+        const double x = percent(random), y = percent(random);
+        if (x + y <= 100)
+            points.push_back({x, y});
+    }
+    const double radius = 5;
+    const std::vector<DensityCell> cells = DensityCells(layout, points, radius);
+    const DevicePoint a = MapToDevice(layout, 0, 0), b = MapToDevice(layout, 100, 0),
+                      apex = MapToDevice(layout, 0, 100);
+    double highest = 0, cornerDensity = 0;
+    for (const DensityCell& cell : cells) {
+        ASSERT_GE(cell.outline.size(), 3u);
+        highest = std::max(highest, cell.density);
+        for (const DevicePoint& p : cell.outline) {
+            EXPECT_GE(p.y, apex.y - 1);
+            EXPECT_LE(p.y, a.y + 1);
+            EXPECT_GE(p.x, b.x - 1);
+            EXPECT_LE(p.x, a.x + 1);
+        }
+        const bool atCorner = std::any_of(cell.outline.begin(), cell.outline.end(), [&](auto p) {
+            return std::abs(p.x - a.x) <= 1 && std::abs(p.y - a.y) <= 1;
+        });
+        if (atCorner)
+            cornerDensity = std::max(cornerDensity, cell.density);
+    }
+    EXPECT_GT(highest, 3000) << "the middle cell holds its 3000 and a few more";
+    EXPECT_LT(highest, 3100);
+    EXPECT_GT(cornerDensity, 2 * corner) << "a cut cell is scaled up";
+    EXPECT_LE(cornerDensity, 4 * (corner + 50.0));
 }
 
 TEST(PublicationTitles, ParticleSizesOfTheFractionNamed) {
