@@ -275,5 +275,8 @@ PublicationFrame LayOutPublication(const DeviceResolution& target, const ChartMo
     const std::optional<PublicationFrame> below = Fit(model, m, area, {0, legendLines * m.line});
     if (right && (!below || right->layout.side >= below->layout.side))
         return *right;
-    return below.value_or(Frame(model, m, area, 0));
+    if (below)
+        return *below;
+    // A picture too small for the legend still shows the triangle.
+    return Fit(model, m, area, {0, 0}).value_or(Frame(model, m, area, 0));
 }
