@@ -58,7 +58,7 @@ TEST_F(MainSheet, PointMenuItemsFollowTheFocusCellAndTheClipboard) {
         sheet.PointPage().Grid().SetFocusCell(row, column);
         emit sheet.PointMenu().aboutToShow();
         const QStringList texts = {"C&ut\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V",
-                                   "&Delete\tDel", "&Insert Row",   "Dele&te Row"};
+                                   "&Delete\tDel", "&Insert Row",   "Delete Ro&w"};
         std::string items;
         for (const QAction* item : sheet.PointMenu().actions()) {
             if (const int i = texts.indexOf(item->text()); i >= 0)
@@ -113,15 +113,15 @@ TEST_F(MainSheet, EachPageGreysTheOtherPagesMenuAndNoKeyClosesTheWindow) {
                             sheet.RangeMenu().menuAction()->isEnabled() ? "range" : "-",
                             sheet.windowTitle()});
     };
-    EXPECT_EQ(state(), QStringList({"point", "-", "New - Granum"}));
+    EXPECT_EQ(state(), QStringList({"point", "-", "New[*] - Granum"}));
     for (const int tab : {1, 0}) {
         sheet.Tabs().setCurrentIndex(tab);
         for (QWidget* target : {static_cast<QWidget*>(&sheet), sheet.Tabs().currentWidget()}) {
             for (const auto key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter})
                 QTest::keyClick(target, key);
         }
-        EXPECT_EQ(state(), tab == 1 ? QStringList({"-", "range", "Granum"})
-                                    : QStringList({"point", "-", "New - Granum"}));
+        EXPECT_EQ(state(), tab == 1 ? QStringList({"-", "range", "Granum[*]"})
+                                    : QStringList({"point", "-", "New[*] - Granum"}));
     }
     EXPECT_TRUE(sheet.isVisible());
 }
