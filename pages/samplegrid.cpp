@@ -338,6 +338,11 @@ void SampleGrid::keyPressEvent(QKeyEvent* event) {
         Paste();
     } else if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
         DeleteCells();
+    } else if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) &&
+               !(event->modifiers() & Qt::ControlModifier)) {
+        // Kept here even where the focus cannot move on (the sheet's last cell), so that Tab
+        // never leaves the sheet for the buttons.
+        MoveFocus(event->key() == Qt::Key_Backtab || shift ? Move::Previous : Move::Next);
     } else if (IsEnter(event) &&
                (event->modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier)) == Qt::NoModifier) {
         MoveFocus(event->modifiers() & Qt::ShiftModifier ? Move::Up : Move::Down);
