@@ -187,11 +187,18 @@ QMenu* CSheet::BuildPointMenu() {
     mUndo->setShortcut(QKeySequence("Ctrl+Z"));
     mUndo->setEnabled(undo.canUndo());
     connect(&undo, &QUndoStack::canUndoChanged, mUndo, &QAction::setEnabled);
+    // "Undo Paste", as spreadsheets name the step.
+    connect(&undo, &QUndoStack::undoTextChanged, mUndo, [this](const QString& step) {
+        mUndo->setText(QString("Undo %1").arg(step).trimmed() + "\tCtrl+Z");
+    });
     mRedo =
         AddItem(menu, "Redo\tCtrl+Shift+Z", "Redoes the change undone last", p, &CTexPoint::Redo);
     mRedo->setShortcut(QKeySequence("Ctrl+Shift+Z"));
     mRedo->setEnabled(undo.canRedo());
     connect(&undo, &QUndoStack::canRedoChanged, mRedo, &QAction::setEnabled);
+    connect(&undo, &QUndoStack::redoTextChanged, mRedo, [this](const QString& step) {
+        mRedo->setText(QString("Redo %1").arg(step).trimmed() + "\tCtrl+Shift+Z");
+    });
     mCut = AddItem(menu, "C&ut\tCtrl+X", "Cuts current cell contents to clipboard", p,
                    &CTexPoint::Cut);
     mCopy = AddItem(menu, "&Copy\tCtrl+C", "Copies current cell contents to clipboard", p,

@@ -60,6 +60,9 @@ protected:
             return QStyledItemDelegate::eventFilter(object, event);
         emit commitData(editor);
         emit closeEditor(editor, QAbstractItemDelegate::NoHint);
+        // The view takes the keys back only when its window is the active one; typing goes on
+        // in the sheet whatever the window manager thinks.
+        mGrid->setFocus();
         mGrid->MoveFocus(move);
         return true;
     }
@@ -339,7 +342,10 @@ void SampleGrid::keyPressEvent(QKeyEvent* event) {
     } else if (event->key() == Qt::Key_Delete && event->modifiers() == Qt::NoModifier) {
         DeleteCells();
     } else if ((event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) &&
-               !(event->modifiers() & Qt::ControlModifier)) {
+               (event->modifiers() & Qt::ControlModifier)) {
+        event->ignore(); // Ctrl+Tab switches the window's pages
+        return;
+    } else if (event->key() == Qt::Key_Tab || event->key() == Qt::Key_Backtab) {
         // Kept here even where the focus cannot move on (the sheet's last cell), so that Tab
         // never leaves the sheet for the buttons.
         MoveFocus(event->key() == Qt::Key_Backtab || shift ? Move::Previous : Move::Next);

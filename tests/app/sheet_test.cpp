@@ -164,6 +164,7 @@ TEST_F(MainSheet, TitleMarksUnsavedChangesAndSavingSaysSoInTheStatusBar) {
     QTest::keyClick(&sheet, Qt::Key_Z, Qt::ControlModifier); // not for the Range page
     EXPECT_EQ(cells.Text(1, kId), "S1");
     sheet.Tabs().setCurrentIndex(0);
+    EXPECT_EQ(sheet.PointMenu().actions().at(9)->text(), "Undo Edit\tCtrl+Z");
     QTest::keyClick(&sheet, Qt::Key_Z, Qt::ControlModifier);
     EXPECT_EQ(cells.Text(1, kId), "");
     QTest::keyClick(&sheet, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);

@@ -46,6 +46,8 @@ protected:
                 QTest::keyClick(target, Qt::Key_Backtab, Qt::ShiftModifier);
             else
                 QTest::keyClick(target, key.toLatin1());
+            // The closed editor goes, as it does between a user's keys.
+            QApplication::processEvents();
         }
     }
 
