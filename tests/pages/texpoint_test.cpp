@@ -109,8 +109,10 @@ TEST_F(PointPage, OpenReadsClassifiesAndNamesTheWindowAndAFailedOpenKeepsThem) {
     QSignalSpy titles(&mPage, &CTexPoint::TitleChanged);
     mUser.openFileNames = {path, Path("missing.csv")};
     mUser.answers.push_back(Answer::No); // opening looked the rows up: a change
+    Focus(990, kZ); // where the old sheet was looked at
     for (int open = 0; open < 2; ++open) {
         mPage.OpenFile();
+        EXPECT_EQ(mPage.Grid().FocusRow(), 1); // the new sheet from its top
         EXPECT_EQ(Text(1, kTexture), "Clay"); // the file's texture is looked up again
         ASSERT_FALSE(titles.isEmpty());
         EXPECT_EQ(titles.last().at(0).toString(), path + " - Granum");
