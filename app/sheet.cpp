@@ -180,25 +180,25 @@ QMenu* CSheet::BuildPointMenu() {
                     QKeySequence("Ctrl+P"));
     AddItem(menu, "C&hart Plot...", "Chart plot", p, &CTexPoint::PlotChart);
     menu->addSeparator();
-    // No letters of "Undo" and "Redo" are free in this menu: they go by their keys alone.
+    // No letters of "Undo" and "Redo" are free in this menu: they go by their keys alone. The
+    // items name their step ("Undo Paste"), as spreadsheets do.
     QUndoStack& undo = p->Grid().UndoStack();
-    mUndo =
-        AddItem(menu, "Undo\tCtrl+Z", "Undoes the last change to the sheet", p, &CTexPoint::Undo);
-    mUndo->setShortcut(QKeySequence("Ctrl+Z"));
-    mUndo->setEnabled(undo.canUndo());
-    connect(&undo, &QUndoStack::canUndoChanged, mUndo, &QAction::setEnabled);
-    // "Undo Paste", as spreadsheets name the step.
-    connect(&undo, &QUndoStack::undoTextChanged, mUndo, [this](const QString& step) {
-        mUndo->setText(QString("Undo %1").arg(step).trimmed() + "\tCtrl+Z");
-    });
-    mRedo =
-        AddItem(menu, "Redo\tCtrl+Shift+Z", "Redoes the change undone last", p, &CTexPoint::Redo);
-    mRedo->setShortcut(QKeySequence("Ctrl+Shift+Z"));
-    mRedo->setEnabled(undo.canRedo());
-    connect(&undo, &QUndoStack::canRedoChanged, mRedo, &QAction::setEnabled);
-    connect(&undo, &QUndoStack::redoTextChanged, mRedo, [this](const QString& step) {
-        mRedo->setText(QString("Redo %1").arg(step).trimmed() + "\tCtrl+Shift+Z");
-    });
+    const auto addStep = [&](const QString& verb, const QString& tip, void (CTexPoint::*slot)(),
+                             const QString& keys, void (QUndoStack::*can)(bool),
+                             void (QUndoStack::*named)(const QString&)) {
+        QAction* item = AddItem(menu, verb + "\t" + keys, tip, p, slot);
+        item->setShortcut(QKeySequence(keys));
+        item->setEnabled(false);
+        connect(&undo, can, item, &QAction::setEnabled);
+        connect(&undo, named, item, [item, verb, keys](const QString& step) {
+            item->setText(QString("%1 %2").arg(verb, step).trimmed() + "\t" + keys);
+        });
+        return item;
+    };
+    mUndo = addStep("Undo", "Undoes the last change to the sheet", &CTexPoint::Undo, "Ctrl+Z",
+                    &QUndoStack::canUndoChanged, &QUndoStack::undoTextChanged);
+    mRedo = addStep("Redo", "Redoes the change undone last", &CTexPoint::Redo, "Ctrl+Shift+Z",
+                    &QUndoStack::canRedoChanged, &QUndoStack::redoTextChanged);
     mCut = AddItem(menu, "C&ut\tCtrl+X", "Cuts current cell contents to clipboard", p,
                    &CTexPoint::Cut);
     mCopy = AddItem(menu, "&Copy\tCtrl+C", "Copies current cell contents to clipboard", p,

@@ -51,15 +51,20 @@ QString WriteSamples(const QTemporaryDir& folder) {
     return path;
 }
 
+// The page with the USDA scheme, shown at the window's size.
+void ShowPage(CTexPoint& page) {
+    page.Scheme().SetSchemePath(GRANUM_SCHEMES_DIR "/usda.dat");
+    page.Initialise();
+    page.resize(640, 560);
+    page.show();
+}
+
 void OpenThousandRows(benchmark::State& state) {
     QTemporaryDir folder;
     const QString path = WriteSamples(folder);
     QuietInteraction user;
     CTexPoint page(user);
-    page.Scheme().SetSchemePath(GRANUM_SCHEMES_DIR "/usda.dat");
-    page.Initialise();
-    page.resize(640, 560);
-    page.show();
+    ShowPage(page);
     for (auto _ : state) {
         page.OpenPath(path);
         QApplication::processEvents(); // the grid repaints
@@ -73,11 +78,8 @@ void LoadSchemeOverThousandRows(benchmark::State& state) {
     QTemporaryDir folder;
     QuietInteraction user;
     CTexPoint page(user);
-    page.Scheme().SetSchemePath(GRANUM_SCHEMES_DIR "/usda.dat");
-    page.Initialise();
+    ShowPage(page);
     page.OpenPath(WriteSamples(folder));
-    page.resize(640, 560);
-    page.show();
     for (auto _ : state) {
         user.openFileNames.push_back(GRANUM_SCHEMES_DIR "/usda.dat");
         page.LoadSchemeFromDialog();
@@ -101,10 +103,7 @@ void PasteAndUndoThousandRows(benchmark::State& state) {
     const bool undo = state.range(0) != 0;
     QuietInteraction user;
     CTexPoint page(user);
-    page.Scheme().SetSchemePath(GRANUM_SCHEMES_DIR "/usda.dat");
-    page.Initialise();
-    page.resize(640, 560);
-    page.show();
+    ShowPage(page);
     QApplication::clipboard()->setText(ThousandRowBlock());
     for (auto _ : state) {
         if (undo) {
