@@ -246,8 +246,21 @@ void CTexPoint::SaveFile() {
     }
     if (WriteSamples(mFilePath)) {
         SetFilePath(mFilePath);
-        emit StatusMessage("File saved");
+        emit StatusMessage(SavedText());
     }
+}
+
+QString CTexPoint::SavedText() const {
+    int refused = 0;
+    for (int row = 1; row <= mGrid->Sheet().LastDataRow(); ++row) {
+        for (int column = SampleSheet::kX; column <= SampleSheet::kZ; ++column)
+            refused += mGrid->Sheet().IsRefused(row, column) ? 1 : 0;
+    }
+    // Written as typed; reading them back leaves those cells empty.
+    return refused == 0 ? QString("File saved")
+                        : QString("File saved with %1 refused values as typed (marked in red); "
+                                  "opening it again leaves those cells empty")
+                              .arg(refused);
 }
 
 void CTexPoint::SaveFileAs() {
@@ -255,7 +268,7 @@ void CTexPoint::SaveFileAs() {
     if (path.isEmpty() || !WriteSamples(path))
         return;
     SetFilePath(path);
-    emit StatusMessage("File saved");
+    emit StatusMessage(SavedText());
 }
 
 void CTexPoint::Cut() {

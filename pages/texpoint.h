@@ -102,6 +102,8 @@ private:
     // Tells the user what Save would not write back of the file just read.
     void WarnLossyFile(const QString& path, const SampleFileContents& contents);
     bool WriteSamples(const QString& path);
+    // "File saved", and how many refused values went into the file as typed.
+    QString SavedText() const;
     // The save dialog's path; empty when cancelled.
     QString AskSavePath();
     void SetFilePath(const QString& path);

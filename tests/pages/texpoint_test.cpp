@@ -109,11 +109,11 @@ TEST_F(PointPage, OpenReadsClassifiesAndNamesTheWindowAndAFailedOpenKeepsThem) {
     QSignalSpy titles(&mPage, &CTexPoint::TitleChanged);
     mUser.openFileNames = {path, Path("missing.csv")};
     mUser.answers.push_back(Answer::No); // opening looked the rows up: a change
-    Focus(990, kZ); // where the old sheet was looked at
+    Focus(990, kZ);                      // where the old sheet was looked at
     for (int open = 0; open < 2; ++open) {
         mPage.OpenFile();
         EXPECT_EQ(mPage.Grid().FocusRow(), 1); // the new sheet from its top
-        EXPECT_EQ(Text(1, kTexture), "Clay"); // the file's texture is looked up again
+        EXPECT_EQ(Text(1, kTexture), "Clay");  // the file's texture is looked up again
         ASSERT_FALSE(titles.isEmpty());
         EXPECT_EQ(titles.last().at(0).toString(), path + " - Granum");
         EXPECT_EQ(mPage.WindowTitle(), path + " - Granum");
@@ -204,8 +204,10 @@ TEST_F(PointPage, SaveWritesTheSheetOrKeepsTheChanges) {
     EXPECT_EQ(mPage.WindowTitle(), Path("out.csv") + " - Granum");
 
     Edit(4, kId, "");
+    Edit(1, kZ, "40%");
     mPage.SaveFile(); // to the same file, without a dialog
-    EXPECT_EQ(ReadBytes(Path("out.csv")), ",,,,\n\"far, east\",40,40,20,Clay\n");
+    EXPECT_EQ(ReadBytes(Path("out.csv")), ",,,40%,{ Silt refused }\n\"far, east\",40,40,20,Clay\n");
+    EXPECT_TRUE(status.last().at(0).toString().startsWith("File saved with 1 refused values"));
 }
 
 // New after an edit, through each answer to the prompt; a cancelled save dialog cancels New.
