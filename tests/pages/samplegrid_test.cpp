@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QHeaderView>
 #include <QSignalSpy>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -225,4 +226,12 @@ TEST_F(SheetGrid, RefusedTypedValueSaysWhyAndStaysMarked) {
     EXPECT_EQ(Text(1, kTexture), "Loam");
     EXPECT_FALSE(Sheet().data(cell, Qt::BackgroundRole).isValid());
     EXPECT_EQ(status.last().at(0).toString(), "");
+}
+
+// A double-click on a heading's edge fits the column to the longest text in it.
+TEST_F(SheetGrid, DoubleClickOnAHeadingEdgeFitsTheColumn) {
+    Sheet().setData(Sheet().index(700, kId), "A Sample ID far longer than the column is wide");
+    const int before = Grid().columnWidth(kId);
+    emit Grid().horizontalHeader()->sectionHandleDoubleClicked(kId);
+    EXPECT_GT(Grid().columnWidth(kId), 2 * before);
 }
