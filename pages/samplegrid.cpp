@@ -16,6 +16,7 @@ namespace {
 
 constexpr int kNumberWidth = 40;
 constexpr int kCellWidth = 80;
+constexpr int kUndoSteps = 100;
 // More refusals than this are counted, not listed.
 constexpr int kListedRefusals = 4;
 
@@ -94,6 +95,8 @@ SampleGrid::SampleGrid(QWidget* parent) : QTableView(parent) {
     for (int column = SampleSheet::kSampleId; column <= SampleSheet::kZ; ++column)
         setColumnWidth(column, kCellWidth);
     connect(&mSheet, &SampleSheet::CellEdited, this, &SampleGrid::OnCellEdited);
+    // As many steps as spreadsheets keep; a row command holds a copy of the whole sheet.
+    mUndo.setUndoLimit(kUndoSteps);
 }
 
 SampleGrid::~SampleGrid() {
