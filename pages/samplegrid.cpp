@@ -241,28 +241,39 @@ bool SampleGrid::CanPaste() const {
     return FocusColumn() == SampleSheet::kSampleId || IsWholeNumber(block[0][0]);
 }
 
-std::vector<CellChange> SampleGrid::PasteChanges(const QString& text, int* dropped) const {
+std::vector<CellChange> SampleGrid::PasteChanges(const QString& text, QString* note) const {
     const CellRange range = Selected();
     const std::vector<QStringList> block = tabtext::Read(text);
     const bool fill = block.size() == 1 && block[0].size() == 1 && !range.IsSingle();
     std::vector<CellChange> changes;
-    *dropped = 0;
+    int rowsOut = 0, valuesOut = 0;
     const int rows = fill ? range.bottom - range.top + 1 : int(block.size());
     for (int i = 0; i < rows; ++i) {
         const int row = range.top + i;
         if (row > SampleSheet::kRows) {
-            *dropped = rows - i;
+            rowsOut = rows - i;
             break;
         }
         const QStringList& fields = block[fill ? 0 : std::size_t(i)];
         const int columns = fill ? range.right - range.left + 1 : int(fields.size());
-        // Whatever lands on the Texture column or beyond is the sheet's own derived text.
-        for (int j = 0; j < columns && range.left + j <= SampleSheet::kZ; ++j) {
+        for (int j = 0; j < columns; ++j) {
             const int column = range.left + j;
+            const QString& field = fields[fill ? 0 : j];
             if (SampleSheet::IsEditableColumn(column))
-                changes.push_back({row, column, mSheet.Text(row, column), fields[fill ? 0 : j]});
+                changes.push_back({row, column, mSheet.Text(row, column), field});
+            // The Texture column is the sheet's own: a copied one is looked up again.
+            else if (column > SampleSheet::kTexture && !field.isEmpty())
+                ++valuesOut;
         }
     }
+    QStringList notes;
+    if (rowsOut > 0)
+        notes << QString("%1 pasted rows after row %2 were left out")
+                     .arg(rowsOut)
+                     .arg(SampleSheet::kRows);
+    if (valuesOut > 0)
+        notes << QString("%1 pasted values right of Texture were left out").arg(valuesOut);
+    *note = notes.join("; ");
     return changes;
 }
 
@@ -270,15 +281,9 @@ void SampleGrid::Paste() {
     QString text;
     if (!CanPaste() || !ClipboardText(&text))
         return;
-    int dropped = 0;
-    std::vector<CellChange> changes = PasteChanges(text, &dropped);
-    if (changes.size() == 1)
-        changes[0].after = tabtext::Read(text)[0][0];
-    ApplyChanges(std::move(changes), "Paste",
-                 dropped > 0 ? QString("%1 pasted rows after row %2 were left out")
-                                   .arg(dropped)
-                                   .arg(SampleSheet::kRows)
-                             : QString());
+    QString note;
+    std::vector<CellChange> changes = PasteChanges(text, &note);
+    ApplyChanges(std::move(changes), "Paste", note);
 }
 
 void SampleGrid::ApplyChanges(std::vector<CellChange> changes, const QString& name,

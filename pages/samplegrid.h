@@ -92,8 +92,8 @@ protected:
 
 private:
     void OnCellEdited(int row, int column, const QString& before);
-    // The changes a paste of the clipboard's text makes; dropped counts rows past the sheet.
-    std::vector<CellChange> PasteChanges(const QString& text, int* dropped) const;
+    // The changes a paste of the clipboard's text makes; note tells what had no room.
+    std::vector<CellChange> PasteChanges(const QString& text, QString* note) const;
     // "Sand must be a number from 0 to 100" for one refused value, a list for several; "" for
     // none.
     QString RefusalMessage(const std::vector<CellChange>& changes) const;

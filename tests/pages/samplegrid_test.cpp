@@ -142,7 +142,8 @@ TEST_F(SheetGrid, PastedBlockIsCheckedCellByCellAndCopiesBack) {
     mPage.Paste();
     EXPECT_EQ(Text(1000, kX) + Text(1000, kY) + Text(1000, kZ) + Text(1000, kTexture),
               "123{ fail }");
-    EXPECT_EQ(status.last().at(0).toString(), "1 pasted rows after row 1000 were left out");
+    EXPECT_EQ(status.last().at(0).toString(), "1 pasted rows after row 1000 were left out; 1 "
+                                              "pasted values right of Texture were left out");
 
     // One value into a selection fills it; Delete empties the selected editable cells.
     QApplication::clipboard()->setText("7");
