@@ -19,8 +19,8 @@ QString FindFile(const QString& path) {
 
 bool IsWebAddress(const QString& text) {
     const QUrl url(text, QUrl::StrictMode);
-    return url.isValid() && (url.scheme() == QLatin1String("http") ||
-                             url.scheme() == QLatin1String("https"));
+    return url.isValid() &&
+           (url.scheme() == QLatin1String("http") || url.scheme() == QLatin1String("https"));
 }
 
 } // namespace
@@ -40,7 +40,7 @@ QString HelpFileLocation(const QString& setting) {
     return FindFile(asked);
 }
 
-void OpenHelpContents(UserInteraction& interaction, QWidget* parent, const UrlOpener& open) {
+QString OpenHelpContents(UserInteraction& interaction, QWidget* parent, const UrlOpener& open) {
     const QString setting =
         settings::Open(settings::kSettingsGroup)
             ->value(QStringLiteral("Help"), QString::fromLatin1(kDefaultHelpSetting))
@@ -52,8 +52,11 @@ void OpenHelpContents(UserInteraction& interaction, QWidget* parent, const UrlOp
         const QUrl url = IsWebAddress(location) ? QUrl(location) : QUrl::fromLocalFile(location);
         opened = open ? open(url) : QDesktopServices::openUrl(url);
     }
-    if (!opened)
-        interaction.ShowMessage(parent, QStringLiteral("Problem"),
-                                QStringLiteral("Unable to open the help file\n%1").arg(location),
-                                MessageIcon::Error);
+    if (opened)
+        return location;
+    QString text = QStringLiteral("Unable to open the help file\n%1").arg(location);
+    if (IsWebAddress(location) || QFileInfo(location).isFile())
+        text += QStringLiteral("\nNo web browser could be started: open it in one.");
+    interaction.ShowMessage(parent, QStringLiteral("Problem"), text, MessageIcon::Error);
+    return QString();
 }

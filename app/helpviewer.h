@@ -2,7 +2,6 @@
 
 #include <QString>
 #include <QUrl>
-
 #include <functional>
 
 class QWidget;
@@ -28,5 +27,6 @@ using UrlOpener = std::function<bool(const QUrl&)>;
 // Help > Contents: reads "Help" from the settings group "Granum/Settings" (default "Granum.hlp")
 // and opens HelpFileLocation of it with open (QDesktopServices::openUrl when empty). A help file
 // that does not exist, or that the desktop could not open, is reported through interaction as
-// "Unable to open the help file" and its path, caption "Problem".
-void OpenHelpContents(UserInteraction& interaction, QWidget* parent, const UrlOpener& open = {});
+// "Unable to open the help file" and its path, caption "Problem". Returns the location handed to
+// the desktop, or "" after the message.
+QString OpenHelpContents(UserInteraction& interaction, QWidget* parent, const UrlOpener& open = {});

@@ -3,6 +3,7 @@
 #include "app/aboutdialog.h"
 #include "app/helpviewer.h"
 #include "pages/bundledschemes.h"
+#include "pages/samplegrid.h"
 #include "pages/texpoint.h"
 #include "pages/texrange.h"
 #include "widgets/settings.h"
@@ -13,6 +14,7 @@
 #include <QMenuBar>
 #include <QStatusBar>
 #include <QTabWidget>
+#include <QUndoStack>
 
 namespace {
 
@@ -20,7 +22,18 @@ constexpr const char* kDefaultScheme = "schemes/usda.dat";
 constexpr const char* kAlwaysOnTopKey = "Always on top";
 constexpr const char* kPointSchemeKey = "Point scheme";
 constexpr const char* kRangeSchemeKey = "Range scheme";
+constexpr const char* kGeometryKey = "Window geometry";
+constexpr const char* kColumnWidthsKey = "Sheet column widths";
 constexpr int kPointTab = 0;
+// Small enough, with the window's frame and a desktop panel, for an 800x600 screen.
+constexpr int kDefaultWidth = 640, kDefaultHeight = 500;
+
+// The title with the place where the desktop shows the unsaved-changes marker.
+QString MarkedTitle(const QString& title) {
+    const QString tail = " - Granum";
+    return title.endsWith(tail) ? title.left(title.size() - tail.size()) + "[*]" + tail
+                                : title + "[*]";
+}
 
 // A menu item with its status-bar description. Shortcuts after a tab in the text are only
 // shown: the page's own widgets handle those keys.
@@ -47,8 +60,8 @@ void AddBundledSchemes(QMenu* menu, const PageScheme& scheme,
 template <typename Slot>
 QAction* CSheet::AddPointCommand(QMenu* menu, const QString& text, const QString& tip, Slot slot,
                                  const QKeySequence& shortcut) {
-    QAction* item = AddItem(menu, text + "\t" + shortcut.toString(QKeySequence::NativeText), tip,
-                            mPoint, slot);
+    QAction* item =
+        AddItem(menu, text + "\t" + shortcut.toString(QKeySequence::NativeText), tip, mPoint, slot);
     auto* key = new QAction(this);
     key->setShortcut(shortcut);
     key->setShortcutContext(Qt::WindowShortcut);
@@ -60,7 +73,7 @@ QAction* CSheet::AddPointCommand(QMenu* menu, const QString& text, const QString
 CSheet::CSheet(UserInteraction& interaction, QWidget* parent)
     : QMainWindow(parent), mInteraction(interaction), mTabs(new QTabWidget(this)),
       mPoint(new CTexPoint(interaction, mTabs)), mRange(new CTexRange(interaction, mTabs)) {
-    setWindowTitle("New - Granum");
+    setWindowTitle(MarkedTitle("New - Granum"));
     setWindowIcon(QIcon(":/icons/granum.svg"));
     mTabs->addTab(mPoint, "Point Lookup");
     mTabs->addTab(mRange, "Range Lookup");
@@ -74,17 +87,37 @@ CSheet::CSheet(UserInteraction& interaction, QWidget* parent)
 
     connect(mPoint, &CTexPoint::TitleChanged, this, [this](const QString& title) {
         if (mTabs->currentIndex() == kPointTab)
-            setWindowTitle(title);
+            setWindowTitle(MarkedTitle(title));
     });
-    connect(mPoint, &CTexPoint::ShowRequested, this,
-            [this] { mTabs->setCurrentIndex(kPointTab); });
+    connect(mPoint, &CTexPoint::ModifiedChanged, this, &QWidget::setWindowModified);
+    connect(mPoint, &CTexPoint::StatusMessage, this, &CSheet::ShowStatus);
+    connect(mPoint, &CTexPoint::ShowRequested, this, [this] { mTabs->setCurrentIndex(kPointTab); });
     connect(mTabs, &QTabWidget::currentChanged, this, &CSheet::OnPageChanged);
     OnPageChanged(mTabs->currentIndex());
 
-    // Fixed, as the sheet is laid out for one size: wide enough for the six columns and a long
-    // texture name, tall enough for about twenty rows.
-    setFixedSize(640, 600);
-    statusBar()->setSizeGripEnabled(false);
+    resize(kDefaultWidth, kDefaultHeight);
+    RestoreLayout();
+}
+
+void CSheet::ShowStatus(const QString& text) {
+    if (text.isEmpty())
+        statusBar()->clearMessage();
+    else
+        statusBar()->showMessage(text);
+}
+
+void CSheet::RestoreLayout() {
+    const auto store = settings::Open(settings::kSettingsGroup);
+    restoreGeometry(store->value(kGeometryKey).toByteArray());
+    const QStringList widths = store->value(kColumnWidthsKey).toString().split(',');
+    SampleGrid& grid = mPoint->Grid();
+    // The Texture column takes the rest of the room; a damaged entry keeps the default width.
+    for (int column = 0; column < SampleSheet::kTexture && column < widths.size(); ++column) {
+        bool ok = false;
+        const int width = widths[column].trimmed().toInt(&ok);
+        if (ok && width >= 8 && width <= 2000)
+            grid.setColumnWidth(column, width);
+    }
 }
 
 CSheet::~CSheet() = default;
@@ -102,12 +135,17 @@ void CSheet::SaveSettings() const {
     store->setValue(kAlwaysOnTopKey, mAlwaysOnTop ? 1 : 0);
     store->setValue(kPointSchemeKey, mPoint->Scheme().SchemePath());
     store->setValue(kRangeSchemeKey, mRange->Scheme().SchemePath());
+    store->setValue(kGeometryKey, saveGeometry());
+    QStringList widths;
+    for (int column = 0; column < SampleSheet::kTexture; ++column)
+        widths << QString::number(mPoint->Grid().columnWidth(column));
+    store->setValue(kColumnWidthsKey, widths.join(','));
 }
 
 void CSheet::BuildMenus() {
     QMenu* application = menuBar()->addMenu("&Application");
-    mAlwaysOnTopAction = AddItem(application, "&Always On Top", "Always On Top", this,
-                                 &CSheet::ToggleAlwaysOnTop);
+    mAlwaysOnTopAction =
+        AddItem(application, "&Always On Top", "Always On Top", this, &CSheet::ToggleAlwaysOnTop);
     mAlwaysOnTopAction->setCheckable(true);
     mAlwaysOnTopAction->setChecked(mAlwaysOnTop);
     application->addSeparator();
@@ -117,7 +155,12 @@ void CSheet::BuildMenus() {
     mRangeMenu = BuildRangeMenu();
 
     QMenu* help = menuBar()->addMenu("&Help");
-    AddItem(help, "&Contents", "Help", this, [this] { OpenHelpContents(mInteraction, this); });
+    AddItem(help, "&Contents", "Help", this, [this] {
+        // Said also when it opened, as a desktop without a browser may take the file silently.
+        const QString opened = OpenHelpContents(mInteraction, this);
+        if (!opened.isEmpty())
+            ShowStatus("Help: " + opened);
+    });
     AddItem(help, "&About...", "About program", this, [this] {
         AboutDialog about(this);
         mInteraction.RunDialog(about);
@@ -137,22 +180,40 @@ QMenu* CSheet::BuildPointMenu() {
                     QKeySequence("Ctrl+P"));
     AddItem(menu, "C&hart Plot...", "Chart plot", p, &CTexPoint::PlotChart);
     menu->addSeparator();
+    // No letters of "Undo" and "Redo" are free in this menu: they go by their keys alone. The
+    // items name their step ("Undo Paste"), as spreadsheets do.
+    QUndoStack& undo = p->Grid().UndoStack();
+    const auto addStep = [&](const QString& verb, const QString& tip, void (CTexPoint::*slot)(),
+                             const QString& keys, void (QUndoStack::*can)(bool),
+                             void (QUndoStack::*named)(const QString&)) {
+        QAction* item = AddItem(menu, verb + "\t" + keys, tip, p, slot);
+        item->setShortcut(QKeySequence(keys));
+        item->setEnabled(false);
+        connect(&undo, can, item, &QAction::setEnabled);
+        connect(&undo, named, item, [item, verb, keys](const QString& step) {
+            item->setText(QString("%1 %2").arg(verb, step).trimmed() + "\t" + keys);
+        });
+        return item;
+    };
+    mUndo = addStep("Undo", "Undoes the last change to the sheet", &CTexPoint::Undo, "Ctrl+Z",
+                    &QUndoStack::canUndoChanged, &QUndoStack::undoTextChanged);
+    mRedo = addStep("Redo", "Redoes the change undone last", &CTexPoint::Redo, "Ctrl+Shift+Z",
+                    &QUndoStack::canRedoChanged, &QUndoStack::redoTextChanged);
     mCut = AddItem(menu, "C&ut\tCtrl+X", "Cuts current cell contents to clipboard", p,
                    &CTexPoint::Cut);
     mCopy = AddItem(menu, "&Copy\tCtrl+C", "Copies current cell contents to clipboard", p,
                     &CTexPoint::Copy);
     mPaste = AddItem(menu, "&Paste\tCtrl+V", "Pastes clipboard contents to current cell", p,
                      &CTexPoint::Paste);
-    mDelete = AddItem(menu, "&Delete\tDel", "Deletes current cell contents", p,
-                      &CTexPoint::DeleteCell);
+    mDelete =
+        AddItem(menu, "&Delete\tDel", "Deletes current cell contents", p, &CTexPoint::DeleteCell);
     menu->addSeparator();
     mInsertRow = AddItem(menu, "&Insert Row", "Inserts a new row at current location", p,
                          &CTexPoint::InsertSampleRow);
-    mDeleteRow = AddItem(menu, "Dele&te Row", "Deletes row at the current location", p,
+    mDeleteRow = AddItem(menu, "Delete Ro&w", "Deletes row at the current location", p,
                          &CTexPoint::DeleteSampleRow);
     AddItem(menu, "Compact &Rows", "Deletes all empty rows", p, &CTexPoint::CompactRows);
-    AddItem(menu, "&Go to Last Row", "Moves to the last row of data", p,
-            &CTexPoint::GoToLastRow);
+    AddItem(menu, "&Go to Last Row", "Moves to the last row of data", p, &CTexPoint::GoToLastRow);
     menu->addSeparator();
     AddItem(menu, "&Load Scheme...", "Loads a soil classification scheme file", p,
             &CTexPoint::LoadSchemeFromDialog);
@@ -200,7 +261,7 @@ void CSheet::OnPageChanged(int index) {
     if (point) {
         mPoint->Activate();
     } else {
-        setWindowTitle("Granum");
+        setWindowTitle("Granum[*]");
         mRange->Activate();
     }
 }

@@ -11,7 +11,9 @@ class QTabWidget;
 class UserInteraction;
 
 // The main window: the "Point Lookup" and "Range Lookup" pages in tabs, the menu bar, the "Always
-// On Top" state and the settings. The Point commands (and their Ctrl+N, Ctrl+O, Ctrl+S, Ctrl+P)
+// On Top" state and the settings (with the window's geometry and the sheet's column widths). The
+// title carries the desktop's unsaved-changes marker; notes such as "File saved" go to the
+// status bar. The Point commands (and their Ctrl+N, Ctrl+O, Ctrl+S, Ctrl+P)
 // always act on the Point page, whichever page is current; the current page greys the other
 // page's menu. Settings are read when the window is built and written when it closes.
 class CSheet : public QMainWindow {
@@ -47,6 +49,10 @@ private:
     void OnPageChanged(int index);
     void LoadSettings();
     void SaveSettings() const;
+    // The window's place and size and the sheet's column widths, as the last run left them.
+    void RestoreLayout();
+    // A note in the status bar; "" clears it.
+    void ShowStatus(const QString& text);
 
     UserInteraction& mInteraction;
     QTabWidget* mTabs;
@@ -62,5 +68,7 @@ private:
     QAction* mDelete = nullptr;
     QAction* mInsertRow = nullptr;
     QAction* mDeleteRow = nullptr;
+    QAction* mUndo = nullptr;
+    QAction* mRedo = nullptr;
     bool mAlwaysOnTop = false;
 };

@@ -2,9 +2,9 @@
 
 #include "scheme/samplelookup.h"
 
+#include <QColor>
 #include <QGuiApplication>
 #include <QPalette>
-
 #include <algorithm>
 
 namespace {
@@ -16,8 +16,8 @@ bool ValidNumberText(const QString& text) {
 } // namespace
 
 SampleSheet::SampleSheet(QObject* parent)
-    : QAbstractTableModel(parent), mCells(kRows),
-      mHeadings{"No.", "Sample ID", "x", "y", "z", "Texture"} {}
+    : QAbstractTableModel(parent),
+      mCells(kRows), mHeadings{"No.", "Sample ID", "x", "y", "z", "Texture"} {}
 
 QString SampleSheet::Text(int row, int column) const {
     if (row < 1 || row > kRows || column < kNumber || column >= kColumns)
@@ -39,13 +39,51 @@ void SampleSheet::SetText(int row, int column, const QString& text) {
         emit ContentChanged();
 }
 
+void SampleSheet::SetTexts(const std::vector<CellChange>& changes, bool after) {
+    if (changes.empty())
+        return;
+    int top = kRows, bottom = 1, left = kZ, right = kSampleId;
+    for (const CellChange& change : changes) {
+        if (change.row < 1 || change.row > kRows || !IsEditableColumn(change.column))
+            continue;
+        mCells[std::size_t(change.row - 1)][std::size_t(change.column - 1)] =
+            after ? change.after : change.before;
+        top = std::min(top, change.row);
+        bottom = std::max(bottom, change.row);
+        left = std::min(left, change.column);
+        right = std::max(right, change.column);
+    }
+    if (top > bottom)
+        return;
+    emit dataChanged(index(top - 1, left), index(bottom - 1, right));
+    emit ContentChanged();
+}
+
 bool SampleSheet::HoldsData(int row) const {
     const Row& cells = mCells[std::size_t(row - 1)];
     return std::any_of(cells.begin(), cells.begin() + (kTexture - 1),
                        [](const QString& text) { return !text.isEmpty(); });
 }
 
+bool SampleSheet::IsRefused(int row, int column) const {
+    return IsNumberColumn(column) && !ValidNumberText(Text(row, column));
+}
+
+int SampleSheet::RefusedColumn(int row) const {
+    for (int column = kX; column <= kZ; ++column) {
+        if (IsRefused(row, column))
+            return column;
+    }
+    return 0;
+}
+
+QString SampleSheet::RefusalText(int column) const {
+    return mHeadings[std::size_t(column)] + " must be a number from 0 to 100";
+}
+
 std::optional<Composition> SampleSheet::RowComposition(int row) const {
+    if (RefusedColumn(row) != 0)
+        return std::nullopt;
     const auto value = [&](int column) { return CellValue(Text(row, column).toStdString()); };
     return CompleteRow(value(kX), value(kY), value(kZ));
 }
@@ -150,7 +188,7 @@ bool SampleSheet::DeleteRow(int row) {
     return true;
 }
 
-void SampleSheet::CompactRows() {
+bool SampleSheet::CompactRows() {
     int kept = 0;
     bool moved = false;
     for (int row = 1; row <= mLastDataRow; ++row) {
@@ -170,7 +208,23 @@ void SampleSheet::CompactRows() {
         emit dataChanged(index(0, 0), index(kRows - 1, kColumns - 1));
         emit ContentChanged();
     }
+    const bool changed = moved || kept != mLastDataRow || kept != mMarkedRow;
     SetLastDataRow(kept);
+    return changed;
+}
+
+void SampleSheet::Restore(const Snapshot& snapshot) {
+    beginResetModel();
+    mCells = snapshot.cells;
+    mLastDataRow = snapshot.lastDataRow;
+    mMarkedRow = snapshot.markedRow;
+    endResetModel();
+    emit ContentChanged();
+}
+
+void SampleSheet::RestoreLastDataRow(int lastDataRow, int markedRow) {
+    mLastDataRow = lastDataRow;
+    MarkRow(markedRow);
 }
 
 std::vector<std::array<QString, 5>> SampleSheet::DataRows() const {
@@ -200,6 +254,14 @@ QVariant SampleSheet::data(const QModelIndex& index, int role) const {
         return QGuiApplication::palette().button();
     if (role == Qt::ForegroundRole && index.column() == kNumber)
         return QGuiApplication::palette().buttonText();
+    // A refused value stays in sight until it is corrected.
+    if (IsNumberColumn(index.column()) &&
+        (role == Qt::BackgroundRole || role == Qt::ForegroundRole || role == Qt::ToolTipRole) &&
+        IsRefused(index.row() + 1, index.column())) {
+        if (role == Qt::ToolTipRole)
+            return RefusalText(index.column());
+        return role == Qt::BackgroundRole ? QColor(255, 214, 214) : QColor(160, 0, 0);
+    }
     return QVariant();
 }
 
@@ -223,12 +285,11 @@ bool SampleSheet::setData(const QModelIndex& index, const QVariant& value, int r
     if (role != Qt::EditRole || !index.isValid() || !IsEditableColumn(index.column()))
         return false;
     const QString text = value.toString();
-    if (IsNumberColumn(index.column()) && !ValidNumberText(text))
-        return false;
     const int row = index.row() + 1;
-    if (Text(row, index.column()) == text)
+    const QString before = Text(row, index.column());
+    if (before == text)
         return true;
     SetText(row, index.column(), text);
-    emit CellEdited(row, index.column());
+    emit CellEdited(row, index.column(), before);
     return true;
 }

@@ -4,13 +4,20 @@
 
 #include <QAbstractTableModel>
 #include <QString>
-
 #include <array>
 #include <optional>
 #include <vector>
 
 // The texts of one sample row as a file holds them: Sample ID, x, y, z.
 using SampleFields = std::array<QString, 4>;
+
+// One cell's text before and after a change (rows 1 to 1000, columns 1 to 4).
+struct CellChange {
+    int row;
+    int column;
+    QString before;
+    QString after;
+};
 
 // The cells of the Point Lookup sheet: 1000 data rows of six columns ("No.", "Sample ID", the
 // three axes, "Texture") and the last data row with its " *" marker. Numbers are kept as the text
@@ -29,11 +36,21 @@ public:
     // Stores text in column 1 to 5 unchecked (pastes, lookups, files). A change in columns 1 to 4
     // emits ContentChanged.
     void SetText(int row, int column, const QString& text);
+    // Stores the after (or, for undo, the before) texts of changes with one repaint and one
+    // ContentChanged for them all.
+    void SetTexts(const std::vector<CellChange>& changes, bool after);
     // True when any of columns 1 to 4 is not empty.
     bool HoldsData(int row) const;
+    // True for an x, y or z cell whose text is not a number from 0 to 100: an edit or paste
+    // keeps such a text so that it can be corrected, and the row is not classified.
+    bool IsRefused(int row, int column) const;
+    // The first refused column of row, or 0.
+    int RefusedColumn(int row) const;
+    // "Sand must be a number from 0 to 100", with the column's heading.
+    QString RefusalText(int column) const;
     // The row's x, y and z completed as a lookup takes them (an empty or non-number cell, or a
     // negative value, is missing; one missing value is 100 minus the others); nothing when two
-    // or more are missing.
+    // or more are missing or a value is refused.
     std::optional<Composition> RowComposition(int row) const;
     // The headings of columns 2 to 4.
     void SetAxisNames(const QString& x, const QString& y, const QString& z);
@@ -65,8 +82,20 @@ public:
     // Deletes row, moving the rows below up; only for rows up to the last data row.
     bool DeleteRow(int row);
     // Moves the rows that hold data up over the empty ones, keeping their order; a moved row's
-    // Texture is emptied. The last data row becomes the count of data rows.
-    void CompactRows();
+    // Texture is emptied. The last data row becomes the count of data rows. False when nothing
+    // changed.
+    bool CompactRows();
+
+    // Everything the row commands change, for their undo: the cells and the last data row.
+    struct Snapshot {
+        std::vector<std::array<QString, kColumns - 1>> cells;
+        int lastDataRow = 0;
+        int markedRow = 0;
+    };
+    Snapshot TakeSnapshot() const { return {mCells, mLastDataRow, mMarkedRow}; }
+    void Restore(const Snapshot& snapshot);
+    // Puts the last data row and its marker back as an undone edit found them.
+    void RestoreLastDataRow(int lastDataRow, int markedRow);
 
     // Rows 1 to the last data row, columns 1 to 5, for saving.
     std::vector<std::array<QString, 5>> DataRows() const;
@@ -77,16 +106,16 @@ public:
     QVariant headerData(int section, Qt::Orientation orientation,
                         int role = Qt::DisplayRole) const override;
     Qt::ItemFlags flags(const QModelIndex& index) const override;
-    // An edit from the grid's editor: Sample ID takes any text; x, y and z only a number within
-    // 0 to 100 or nothing, else false and the old text stays. A changed text emits CellEdited.
+    // An edit from the grid's editor: columns 1 to 4 take any text (a refused number is kept and
+    // marked, see IsRefused). A changed text emits CellEdited with the text it replaced.
     bool setData(const QModelIndex& index, const QVariant& value, int role = Qt::EditRole) override;
 
     static bool IsEditableColumn(int column) { return column >= kSampleId && column <= kZ; }
     static bool IsNumberColumn(int column) { return column >= kX && column <= kZ; }
 
 signals:
-    // The user's edit of (row, column) was accepted and stored.
-    void CellEdited(int row, int column);
+    // The user's edit of (row, column) was stored; before is the text it replaced.
+    void CellEdited(int row, int column, const QString& before);
     // Something the file holds changed: a text in columns 1 to 4, or rows moved.
     void ContentChanged();
 

@@ -42,10 +42,11 @@ CTexPoint::CTexPoint(UserInteraction& interaction, QWidget* parent)
     layout->addLayout(top);
     layout->addWidget(mGrid, 1);
 
-    connect(mGrid, &SampleGrid::CellChanged, this, &CTexPoint::OnCellChanged);
+    mGrid->SetLookup([this](int first, int last) { LookupRows(first, last); });
     connect(mGrid, &SampleGrid::GridMenuRequested, this, &CTexPoint::ShowGridMenu);
+    connect(mGrid, &SampleGrid::StatusMessage, this, &CTexPoint::StatusMessage);
     // Every change of what the file holds is an unsaved change, with or without a scheme.
-    connect(&Sheet(), &SampleSheet::ContentChanged, this, [this] { mModified = true; });
+    connect(&Sheet(), &SampleSheet::ContentChanged, this, [this] { SetModified(true); });
     ShowScheme();
 }
 
@@ -72,11 +73,11 @@ void CTexPoint::ShowScheme() {
     Sheet().SetAxisNames(mScheme.XName(), mScheme.YName(), mScheme.ZName());
 }
 
-void CTexPoint::OnCellChanged(int row, int column) {
-    mModified = true;
-    if (SampleSheet::IsNumberColumn(column))
-        LookupRow(row);
-    Sheet().UpdateLastDataRow(row);
+void CTexPoint::SetModified(bool modified) {
+    if (modified == mModified)
+        return;
+    mModified = modified;
+    emit ModifiedChanged(modified);
 }
 
 // One validity check of the scheme for all the rows (PointLookup would check at every row).
@@ -84,11 +85,18 @@ void CTexPoint::LookupRows(int first, int last) {
     // Lookups over no rows (an empty sheet) change nothing that Save would write.
     if (mScheme.Scheme().GetClassCount() == 0 || last < first)
         return;
-    mModified = true;
+    SetModified(true);
     PointClassifier classifier(mScheme.Scheme());
     std::string text;
     for (int row = first; row <= last; ++row) {
         text.clear();
+        // A refused value is named rather than the row classified from the other two.
+        if (const int refused = Sheet().RefusedColumn(row); refused != 0) {
+            Sheet().SetText(row, SampleSheet::kTexture,
+                            "{ " + Sheet().headerData(refused, Qt::Horizontal).toString() +
+                                " refused }");
+            continue;
+        }
         if (const std::optional<Composition> c = Sheet().RowComposition(row)) {
             classifier.Classify(c->x, c->y, c->z);
             classifier.AppendTextureText(&text);
@@ -137,7 +145,8 @@ bool CTexPoint::ReadSamples(const QString& path, SampleFileContents* contents) {
         WarnLossyFile(path, *contents);
     mGrid->EndEdit();
     Sheet().Fill(contents->rows);
-    mModified = false;
+    mGrid->UndoStack().clear();
+    SetModified(false);
     return true;
 }
 
@@ -162,7 +171,7 @@ bool CTexPoint::WriteSamples(const QString& path) {
     if (!FileDone(WriteSampleFile(path, Sheet().DataRows()), "Cannot create " + path,
                   "Unable to save to file"))
         return false;
-    mModified = false;
+    SetModified(false);
     return true;
 }
 
@@ -196,7 +205,8 @@ void CTexPoint::NewFile() {
     if (SaveModified() == SaveModifiedResult::Cancelled)
         return;
     Sheet().Clear();
-    mModified = false;
+    mGrid->UndoStack().clear();
+    SetModified(false);
     SetFilePath(QString());
     mGrid->setFocus();
 }
@@ -217,12 +227,15 @@ bool CTexPoint::OpenPath(const QString& path) {
     LookupAllRows();
     // Only a texture that the lookup changed is an edit: Save would write it differently. A
     // header file without textures gets them only on the screen; its columns are the user's.
-    mModified = false;
+    bool changed = false;
     for (int row = 1; row <= int(contents.textures.size()); ++row)
-        mModified = mModified || Sheet().Text(row, SampleSheet::kTexture) !=
-                                     contents.textures[std::size_t(row - 1)];
+        changed = changed || Sheet().Text(row, SampleSheet::kTexture) !=
+                                 contents.textures[std::size_t(row - 1)];
+    SetModified(changed);
     SetFilePath(fullPath);
-    mGrid->setFocus();
+    // The new sheet starts at its top, not where the view of the old one was.
+    mGrid->clearSelection();
+    mGrid->GoToRow(1);
     return true;
 }
 
@@ -233,8 +246,21 @@ void CTexPoint::SaveFile() {
     }
     if (WriteSamples(mFilePath)) {
         SetFilePath(mFilePath);
-        mInteraction.ShowMessage(this, "Done", "File saved", MessageIcon::Information);
+        emit StatusMessage(SavedText());
     }
+}
+
+QString CTexPoint::SavedText() const {
+    int refused = 0;
+    for (int row = 1; row <= mGrid->Sheet().LastDataRow(); ++row) {
+        for (int column = SampleSheet::kX; column <= SampleSheet::kZ; ++column)
+            refused += mGrid->Sheet().IsRefused(row, column) ? 1 : 0;
+    }
+    // Written as typed; reading them back leaves those cells empty.
+    return refused == 0 ? QString("File saved")
+                        : QString("File saved with %1 refused values as typed (marked in red); "
+                                  "opening it again leaves those cells empty")
+                              .arg(refused);
 }
 
 void CTexPoint::SaveFileAs() {
@@ -242,7 +268,7 @@ void CTexPoint::SaveFileAs() {
     if (path.isEmpty() || !WriteSamples(path))
         return;
     SetFilePath(path);
-    mInteraction.ShowMessage(this, "Done", "File saved", MessageIcon::Information);
+    emit StatusMessage(SavedText());
 }
 
 void CTexPoint::Cut() {
@@ -258,31 +284,33 @@ void CTexPoint::Paste() {
 }
 
 void CTexPoint::DeleteCell() {
-    const int row = mGrid->FocusRow();
-    if (!mGrid->FocusIsEditable())
-        return;
-    mGrid->ClearFocusCell();
-    LookupRow(row);
+    mGrid->DeleteCells();
 }
 
 void CTexPoint::InsertSampleRow() {
-    mGrid->EndEdit();
     const int row = mGrid->FocusRow(), column = mGrid->FocusColumn();
-    if (Sheet().InsertRow(row))
-        mGrid->SetFocusCell(row, column);
+    mGrid->RunRowCommand("Insert Row", [this, row] { return Sheet().InsertRow(row); });
+    mGrid->SetFocusCell(row, column);
 }
 
 void CTexPoint::DeleteSampleRow() {
-    mGrid->EndEdit();
     const int row = mGrid->FocusRow(), column = mGrid->FocusColumn();
-    if (Sheet().DeleteRow(row))
-        mGrid->SetFocusCell(row, column);
+    mGrid->RunRowCommand("Delete Row", [this, row] { return Sheet().DeleteRow(row); });
+    mGrid->SetFocusCell(row, column);
 }
 
 void CTexPoint::CompactRows() {
+    mGrid->RunRowCommand("Compact Rows", [this] { return Sheet().CompactRows(); });
+}
+
+void CTexPoint::Undo() {
     mGrid->EndEdit();
-    Sheet().CompactRows();
-    LookupAllRows();
+    mGrid->UndoStack().undo();
+}
+
+void CTexPoint::Redo() {
+    mGrid->EndEdit();
+    mGrid->UndoStack().redo();
 }
 
 void CTexPoint::GoToLastRow() {
@@ -297,8 +325,10 @@ void CTexPoint::PrintSamples() {
     QVector<int> widths;
     for (int column = 0; column < SampleSheet::kColumns; ++column)
         widths << mGrid->columnWidth(column);
-    const QString title =
-        window()->windowTitle().isEmpty() ? WindowTitle() : window()->windowTitle();
+    // The window's title without its unsaved-changes marker.
+    const QString title = window()->windowTitle().isEmpty()
+                              ? WindowTitle()
+                              : QString(window()->windowTitle()).remove("[*]");
     PrintSheet(printer, Sheet(), Sheet().LastDataRow(), widths,
                mGrid->verticalHeader()->defaultSectionSize(), mGrid->font(), title);
 }

@@ -69,6 +69,9 @@ public:
     // Compact Rows, then LookupAllRows.
     void CompactRows();
     void GoToLastRow();
+    // Undo and Redo of edits, pastes, cuts, deletes and the row commands.
+    void Undo();
+    void Redo();
     void PrintSamples();
     PointMenuState MenuState() const;
 
@@ -83,9 +86,13 @@ signals:
     void TitleChanged(const QString& title);
     // The page wants to be the current page (before the save prompt).
     void ShowRequested();
+    // The sheet now has, or no longer has, unsaved changes.
+    void ModifiedChanged(bool modified);
+    // A note for the status bar ("File saved", refused values); "" clears it.
+    void StatusMessage(const QString& text);
 
 private:
-    void OnCellChanged(int row, int column);
+    void SetModified(bool modified);
     void ShowGridMenu(const QPoint& globalPos);
     void ShowScheme();
     // Shows the new scheme and classifies the rows with it.
@@ -95,6 +102,8 @@ private:
     // Tells the user what Save would not write back of the file just read.
     void WarnLossyFile(const QString& path, const SampleFileContents& contents);
     bool WriteSamples(const QString& path);
+    // "File saved", and how many refused values went into the file as typed.
+    QString SavedText() const;
     // The save dialog's path; empty when cancelled.
     QString AskSavePath();
     void SetFilePath(const QString& path);

@@ -41,7 +41,8 @@ TEST(HelpContents, OpensTheFileTheSettingLeadsToOrReportsIt) {
         {"manual.html", true, manual, ""},
         {web, true, web, ""},
         {"/no/such/help.html", true, "", cannot + "/no/such/help.html"},
-        {manual, false, manual, cannot + manual},
+        {manual, false, manual,
+         cannot + manual + "\nNo web browser could be started: open it in one."},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.setting.toStdString());
@@ -49,11 +50,12 @@ TEST(HelpContents, OpensTheFileTheSettingLeadsToOrReportsIt) {
             settings::Open(settings::kSettingsGroup)->setValue("Help", c.setting);
         ScriptedInteraction user;
         QString opened;
-        OpenHelpContents(user, nullptr, [&](const QUrl& url) {
+        const QString shown = OpenHelpContents(user, nullptr, [&](const QUrl& url) {
             opened = url.isLocalFile() ? url.toLocalFile() : url.toString();
             return c.desktopWorks;
         });
         EXPECT_EQ(Canonical(opened), Canonical(c.opened));
+        EXPECT_EQ(shown.isEmpty(), !c.message.isEmpty()); // the status bar names what opened
         EXPECT_EQ(user.MessageTexts(),
                   c.message.isEmpty() ? QStringList() : QStringList{c.message});
     }

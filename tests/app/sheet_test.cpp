@@ -11,7 +11,9 @@
 #include <QClipboard>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStatusBar>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -58,7 +60,7 @@ TEST_F(MainSheet, PointMenuItemsFollowTheFocusCellAndTheClipboard) {
         sheet.PointPage().Grid().SetFocusCell(row, column);
         emit sheet.PointMenu().aboutToShow();
         const QStringList texts = {"C&ut\tCtrl+X", "&Copy\tCtrl+C", "&Paste\tCtrl+V",
-                                   "&Delete\tDel", "&Insert Row",   "Dele&te Row"};
+                                   "&Delete\tDel", "&Insert Row",   "Delete Ro&w"};
         std::string items;
         for (const QAction* item : sheet.PointMenu().actions()) {
             if (const int i = texts.indexOf(item->text()); i >= 0)
@@ -113,15 +115,86 @@ TEST_F(MainSheet, EachPageGreysTheOtherPagesMenuAndNoKeyClosesTheWindow) {
                             sheet.RangeMenu().menuAction()->isEnabled() ? "range" : "-",
                             sheet.windowTitle()});
     };
-    EXPECT_EQ(state(), QStringList({"point", "-", "New - Granum"}));
+    EXPECT_EQ(state(), QStringList({"point", "-", "New[*] - Granum"}));
     for (const int tab : {1, 0}) {
         sheet.Tabs().setCurrentIndex(tab);
         for (QWidget* target : {static_cast<QWidget*>(&sheet), sheet.Tabs().currentWidget()}) {
             for (const auto key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter})
                 QTest::keyClick(target, key);
         }
-        EXPECT_EQ(state(), tab == 1 ? QStringList({"-", "range", "Granum"})
-                                    : QStringList({"point", "-", "New - Granum"}));
+        EXPECT_EQ(state(), tab == 1 ? QStringList({"-", "range", "Granum[*]"})
+                                    : QStringList({"point", "-", "New[*] - Granum"}));
     }
     EXPECT_TRUE(sheet.isVisible());
+}
+
+// Alt+letter must reach one item only, in the menu bar and in every menu and submenu.
+TEST_F(MainSheet, AccessKeysAreDistinctInEveryMenu) {
+    CSheet sheet(mUser);
+    std::function<void(const QString&, const QList<QAction*>&)> check =
+        [&check](const QString& name, const QList<QAction*>& items) {
+            QMap<QChar, QString> taken;
+            for (const QAction* item : items) {
+                const QString text = QString(item->text()).remove("&&");
+                const qsizetype at = text.indexOf('&');
+                if (at >= 0 && at + 1 < text.size()) {
+                    const QChar key = text[at + 1].toLower();
+                    EXPECT_FALSE(taken.contains(key))
+                        << name.toStdString() << ": " << text.toStdString() << " and "
+                        << taken[key].toStdString();
+                    taken[key] = text;
+                }
+                if (item->menu() != nullptr)
+                    check(text, item->menu()->actions());
+            }
+        };
+    check("menu bar", sheet.menuBar()->actions());
+}
+
+// The title's marker and the status bar follow the Point sheet; Ctrl+Z undoes there only.
+TEST_F(MainSheet, TitleMarksUnsavedChangesAndSavingSaysSoInTheStatusBar) {
+    QTemporaryDir folder;
+    CSheet sheet(mUser);
+    sheet.show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+    SampleSheet& cells = sheet.PointPage().Sheet();
+    cells.setData(cells.index(0, kId), "S1");
+    EXPECT_TRUE(sheet.isWindowModified());
+    sheet.Tabs().setCurrentIndex(1);
+    QTest::keyClick(&sheet, Qt::Key_Z, Qt::ControlModifier); // not for the Range page
+    EXPECT_EQ(cells.Text(1, kId), "S1");
+    sheet.Tabs().setCurrentIndex(0);
+    EXPECT_EQ(sheet.PointMenu().actions().at(9)->text(), "Undo Edit\tCtrl+Z");
+    QTest::keyClick(&sheet, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(cells.Text(1, kId), "");
+    QTest::keyClick(&sheet, Qt::Key_Z, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(cells.Text(1, kId), "S1");
+    mUser.saveFileNames.push_back(folder.filePath("saved.csv"));
+    sheet.PointPage().SaveFile();
+    EXPECT_FALSE(sheet.isWindowModified());
+    EXPECT_EQ(sheet.windowTitle(), folder.filePath("saved.csv") + "[*] - Granum");
+    EXPECT_EQ(sheet.statusBar()->currentMessage(), "File saved");
+    EXPECT_TRUE(mUser.messages.empty());
+}
+
+// The window resizes, starts small enough for an 800x600 screen, and comes back as it was left.
+TEST_F(MainSheet, WindowSizeAndColumnWidthsAreKeptAcrossRuns) {
+    {
+        CSheet sheet(mUser);
+        EXPECT_LT(sheet.minimumSize().width(), sheet.maximumSize().width());
+        EXPECT_LE(sheet.width(), 800 - 40);
+        EXPECT_LE(sheet.height(), 600 - 80); // room for the frame and a panel
+        EXPECT_LE(sheet.minimumSizeHint().height(), 600 - 80);
+        sheet.show();
+        ASSERT_TRUE(QTest::qWaitForWindowExposed(&sheet));
+        sheet.resize(720, 430);
+        sheet.PointPage().Grid().setColumnWidth(kId, 150);
+        EXPECT_TRUE(sheet.close());
+    }
+    Store()->setValue("Sheet column widths", Store()->value("Sheet column widths").toString() +
+                                                 ",junk"); // a damaged tail is ignored
+    CSheet sheet(mUser);
+    EXPECT_EQ(sheet.size(), QSize(720, 430));
+    EXPECT_EQ(sheet.PointPage().Grid().columnWidth(kId), 150);
+    EXPECT_EQ(sheet.PointPage().Grid().columnWidth(SampleSheet::kX), 80);
 }

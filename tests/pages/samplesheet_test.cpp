@@ -82,19 +82,31 @@ TEST(SampleSheetRows, InsertDeleteAndCompactMoveRowsAndMarkerAndCountAsChanges) 
     EXPECT_EQ(changes, 8); // three fills, an insert, three deletes and a compact
 }
 
-// Which numbers pass is IsValidComposition's table; an unchanged text is no edit.
-TEST(SampleSheetEdits, OnlyIdAndNumberCellsTakeEditsAndOnlyChangesAreReported) {
+// Which numbers pass is IsValidComposition's table. A refused number is kept, marked, and keeps
+// the row from a composition; an unchanged text is no edit; No. and Texture take no edits.
+TEST(SampleSheetEdits, RefusedNumbersAreKeptMarkedAndOnlyChangesAreReported) {
     SampleSheet sheet;
     int edited = 0;
     QObject::connect(&sheet, &SampleSheet::CellEdited, [&] { ++edited; });
     const auto edit = [&sheet](int column, const char* text) {
         return sheet.setData(sheet.index(4, column), QString(text));
     };
-    EXPECT_TRUE(edit(kId, "a, \"b\"") && edit(kId, "a, \"b\"") && edit(SampleSheet::kX, " 1e1"));
-    EXPECT_FALSE(edit(SampleSheet::kX, "100.5") || edit(SampleSheet::kX, "12abc"));
+    EXPECT_TRUE(edit(kId, "a, \"b\"") && edit(kId, "a, \"b\"") && edit(SampleSheet::kY, " 1e1") &&
+                edit(SampleSheet::kZ, "50"));
     EXPECT_FALSE(edit(kTexture, "Loam") || edit(SampleSheet::kNumber, "7"));
-    EXPECT_EQ(sheet.Text(5, SampleSheet::kX), " 1e1");
-    EXPECT_EQ(edited, 2);
+    EXPECT_TRUE(sheet.RowComposition(5).has_value()); // x is missing: 100 - 10 - 50
+    for (const char* refused : {"100.5", "12abc", "-5"}) {
+        EXPECT_TRUE(edit(SampleSheet::kX, refused));
+        EXPECT_EQ(sheet.Text(5, SampleSheet::kX), refused);
+        EXPECT_EQ(sheet.RefusedColumn(5), SampleSheet::kX) << refused;
+        EXPECT_FALSE(sheet.RowComposition(5).has_value()) << refused;
+        EXPECT_EQ(sheet.data(sheet.index(4, SampleSheet::kX), Qt::ToolTipRole).toString(),
+                  "x must be a number from 0 to 100");
+    }
+    EXPECT_TRUE(edit(SampleSheet::kX, "100.0000005")); // within the tolerance: corrected
+    EXPECT_EQ(sheet.RefusedColumn(5), 0);
+    EXPECT_FALSE(sheet.data(sheet.index(4, SampleSheet::kX), Qt::ToolTipRole).isValid());
+    EXPECT_EQ(edited, 7);
 }
 
 TEST(SampleSheetFill, RejectedNumbersLeaveEmptyCellsAndEveryLineTakesARow) {
