@@ -1,9 +1,11 @@
 #pragma once
 
 #include "geometry/polygon.h"
+#include "scheme/classshares.h"
 #include "scheme/schememetadata.h"
 #include "scheme/soiltex.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,6 +43,8 @@ public:
     std::string mGroupTitle;
     int mFontSize = 0; // points; 0: the style's own (8 classic, 9 publication)
     int mbDensity = 0; // 1: density shading in the publication style whatever the sample count
+    // With a value, each sample's region under this lab error is outlined around its marker.
+    std::optional<LabError> mLabError;
 
     // View flags, each 0 or 1.
     int mbTriaxial = 1;

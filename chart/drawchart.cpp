@@ -1,6 +1,7 @@
 #include "chart/drawchart.h"
 
 #include "chart/chartgeometry.h"
+#include "chart/errorregions.h"
 #include "chart/labelplacer.h"
 #include "chart/publicationchart.h"
 #include "chart/textblock.h"
@@ -83,6 +84,8 @@ public:
     }
 
     void Samples(const Pen& redPen) {
+        OutlineErrorRegions(mTarget, ErrorRegions(mModel), redPen.width,
+                            [this](double x, double y) { return At(x, y); });
         mTarget.SetPen(redPen);
         const DevicePoint radius =
             mTarget.DeviceToLogical({static_cast<int>(mTarget.PixelsPerInchX() * 2.5 / 72),

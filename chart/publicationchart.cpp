@@ -1,6 +1,7 @@
 #include "chart/publicationchart.h"
 
 #include "chart/densitycells.h"
+#include "chart/errorregions.h"
 #include "chart/labelplacer.h"
 #include "chart/pointgroups.h"
 #include "chart/polelabel.h"
@@ -240,8 +241,11 @@ private:
         }
     }
 
-    // The samples as markers of their group's colour and shape, then their labels.
+    // The samples' error regions, then markers of their group's colour and shape over them,
+    // then their labels.
     void Samples() {
+        OutlineErrorRegions(mTarget, ErrorRegions(mModel), std::max(1, mPen / 2),
+                            [this](double x, double y) { return At(x, y); });
         const int radius = MarkerRadius();
         const std::vector<point>& points = mModel.mPoints;
         const bool grouped = mModel.mGroups.size() == points.size();

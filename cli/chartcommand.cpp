@@ -182,6 +182,9 @@ int RunChart(const soiltex& scheme, const std::string& schemeFile, const ChartOp
             throw OptionError("--font-size: " + std::to_string(options.fontSize) +
                               " is not within 4 to 72");
         model.mFontSize = options.fontSize;
+        if (options.labError && options.ranges)
+            throw OptionError("--error and --error-sd draw around samples, not around a range");
+        model.mLabError = options.labError;
         ApplyHide(options.hide, &model);
         if (options.dpi < 24 || options.dpi > 1200)
             throw OptionError("--dpi: " + std::to_string(options.dpi) +

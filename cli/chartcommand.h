@@ -1,6 +1,7 @@
 #pragma once
 
 #include "cli/rangecommand.h"
+#include "scheme/classshares.h"
 #include "scheme/soiltex.h"
 
 #include <array>
@@ -23,6 +24,8 @@ struct ChartOptions {
     std::string colorBy;
     bool density = false;
     int fontSize = 0; // points; 0: the style's own
+    // Each sample's region under this lab error outlined around it; samples only.
+    std::optional<LabError> labError;
 };
 
 // Draws the chart the chart window would show, for the samples of a file (read and completed as

@@ -309,6 +309,19 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
         ->add_option("--font-size", chartOptions.fontSize,
                      "Font size in points (4 to 72; default 8 classic, 9 publication)")
         ->type_name("N");
+    std::string chartError, chartErrorSd;
+    CLI::Option* chartUniform =
+        chart
+            ->add_option("--error", chartError,
+                         "Outline around each sample the compositions it may be under a lab "
+                         "error of up to E percentage points on each fraction")
+            ->type_name("E");
+    chart
+        ->add_option("--error-sd", chartErrorSd,
+                     "Outline around each sample its 95 % region under independent normal "
+                     "errors of standard deviation S percentage points on each fraction")
+        ->type_name("S")
+        ->excludes(chartUniform);
     chart
         ->add_option("-o,--output", chartOptions.output,
                      "The picture; its extension gives the format: .emf, .svg, .png or .pdf")
@@ -374,6 +387,8 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
             if (classifyOptions.shareColumns && !classifyOptions.labError)
                 throw UsageError("--shares needs --error or --error-sd");
         }
+        if (*chart)
+            chartOptions.labError = ParseLabError(chartError, chartErrorSd);
         std::array<AxisRange, 3> ranges;
         if (*range) {
             for (std::size_t i = 0; i < 3; ++i)
