@@ -3,6 +3,7 @@
 #include "app/aboutdialog.h"
 #include "app/helpviewer.h"
 #include "pages/bundledschemes.h"
+#include "pages/rowcertainty.h"
 #include "pages/samplegrid.h"
 #include "pages/texpoint.h"
 #include "pages/texrange.h"
@@ -24,6 +25,9 @@ constexpr const char* kPointSchemeKey = "Point scheme";
 constexpr const char* kRangeSchemeKey = "Range scheme";
 constexpr const char* kGeometryKey = "Window geometry";
 constexpr const char* kColumnWidthsKey = "Sheet column widths";
+constexpr const char* kShowCertaintyKey = "Show certainty";
+constexpr const char* kLabErrorModelKey = "Lab error model";
+constexpr const char* kLabErrorKey = "Lab error";
 constexpr int kPointTab = 0;
 // Small enough, with the window's frame and a desktop panel, for an 800x600 screen.
 constexpr int kDefaultWidth = 640, kDefaultHeight = 500;
@@ -127,6 +131,11 @@ void CSheet::LoadSettings() {
     mAlwaysOnTop = settings::ReadFlag(*store, kAlwaysOnTopKey, 0) != 0;
     mPoint->Scheme().SetSchemePath(store->value(kPointSchemeKey, kDefaultScheme).toString());
     mRange->Scheme().SetSchemePath(store->value(kRangeSchemeKey, kDefaultScheme).toString());
+    // A damaged error keeps the default, so the option never shows nonsense.
+    const std::optional<LabError> error = LabErrorFromSetting(
+        store->value(kLabErrorModelKey).toString(), store->value(kLabErrorKey).toString());
+    mPoint->SetCertainty(settings::ReadFlag(*store, kShowCertaintyKey, 0) != 0,
+                         error.value_or(mPoint->CertaintyError()));
     setWindowFlag(Qt::WindowStaysOnTopHint, mAlwaysOnTop);
 }
 
@@ -135,6 +144,9 @@ void CSheet::SaveSettings() const {
     store->setValue(kAlwaysOnTopKey, mAlwaysOnTop ? 1 : 0);
     store->setValue(kPointSchemeKey, mPoint->Scheme().SchemePath());
     store->setValue(kRangeSchemeKey, mRange->Scheme().SchemePath());
+    store->setValue(kShowCertaintyKey, mPoint->ShowsCertainty() ? 1 : 0);
+    store->setValue(kLabErrorModelKey, LabErrorModelSetting(mPoint->CertaintyError().model));
+    store->setValue(kLabErrorKey, mPoint->CertaintyError().size);
     store->setValue(kGeometryKey, saveGeometry());
     QStringList widths;
     for (int column = 0; column < SampleSheet::kTexture; ++column)
@@ -220,8 +232,23 @@ QMenu* CSheet::BuildPointMenu() {
     AddBundledSchemes(menu, p->Scheme(), [p](const QString& path) { p->LoadScheme(path); });
     AddItem(menu, "Sch&eme Details", "Details about current soil classification scheme", p,
             &CTexPoint::ShowSchemeDetails);
+    AddCertaintyItems(menu);
     connect(menu, &QMenu::aboutToShow, this, &CSheet::UpdatePointMenu);
     return menu;
+}
+
+void CSheet::AddCertaintyItems(QMenu* menu) {
+    menu->addSeparator();
+    CTexPoint* p = mPoint;
+    mShowCertaintyAction = AddItem(
+        menu, "Show Certaint&y",
+        "Shows how sure each class is under the lab error: its share and the nearest other class",
+        this, [p](bool show) { p->SetCertainty(show, p->CertaintyError()); });
+    mShowCertaintyAction->setCheckable(true);
+    mShowCertaintyAction->setChecked(p->ShowsCertainty());
+    // Every letter of its name is taken in this menu.
+    AddItem(menu, "Lab Error...", "Sets the error Show Certainty assumes on each fraction", p,
+            &CTexPoint::ChooseLabError);
 }
 
 QMenu* CSheet::BuildRangeMenu() {

@@ -43,6 +43,8 @@ private:
     void BuildMenus();
     QMenu* BuildPointMenu();
     QMenu* BuildRangeMenu();
+    // Show Certainty and Lab Error, at the end of the Point menu.
+    void AddCertaintyItems(QMenu* menu);
     template <typename Slot>
     QAction* AddPointCommand(QMenu* menu, const QString& text, const QString& tip, Slot slot,
                              const QKeySequence& shortcut);
@@ -61,6 +63,7 @@ private:
     QMenu* mPointMenu = nullptr;
     QMenu* mRangeMenu = nullptr;
     QAction* mAlwaysOnTopAction = nullptr;
+    QAction* mShowCertaintyAction = nullptr;
     // The Point menu's items that follow the focus cell.
     QAction* mCut = nullptr;
     QAction* mCopy = nullptr;

@@ -15,5 +15,6 @@ void RunPageChart(UserInteraction& interaction, QWidget* page, const PageScheme&
     dialog.mPoints = std::move(data.points);
     dialog.mLabels = std::move(data.labels);
     dialog.mbSamples = data.samples ? 1 : 0;
+    dialog.mLabError = data.labError;
     interaction.RunDialog(dialog);
 }

@@ -1,7 +1,9 @@
 #pragma once
 
 #include "geometry/point.h"
+#include "scheme/classshares.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -11,9 +13,10 @@ class UserInteraction;
 
 // What a page hands to the chart window besides its scheme.
 struct ChartData {
-    std::vector<point> points;       // (x, y) in percent
-    std::vector<std::string> labels; // one a sample, none for a range polygon
-    bool samples = true;             // false: points are the vertices of the range polygon
+    std::vector<point> points;        // (x, y) in percent
+    std::vector<std::string> labels;  // one a sample, none for a range polygon
+    bool samples = true;              // false: points are the vertices of the range polygon
+    std::optional<LabError> labError; // each sample's error region drawn around it
 };
 
 // Runs the chart window over a copy of the page's scheme, with its path and axis names and the

@@ -95,6 +95,18 @@ void SampleSheet::SetAxisNames(const QString& x, const QString& y, const QString
     emit headerDataChanged(Qt::Horizontal, kX, kZ);
 }
 
+void SampleSheet::SetTextureNotes(std::function<CertaintyNote(int row)> source) {
+    mNotes = std::move(source);
+    RefreshTextures(1, kRows);
+}
+
+void SampleSheet::RefreshTextures(int first, int last) {
+    first = std::max(first, 1);
+    last = std::min(last, kRows);
+    if (first <= last)
+        emit dataChanged(index(first - 1, kTexture), index(last - 1, kTexture));
+}
+
 void SampleSheet::Clear() {
     beginResetModel();
     for (Row& cells : mCells)
@@ -113,11 +125,8 @@ void SampleSheet::Fill(const std::vector<SampleFields>& rows) {
         const SampleFields& fields = rows[std::size_t(i)];
         Row& cells = mCells[std::size_t(i)];
         cells[kSampleId - 1] = fields[0];
-        for (int column = kX; column <= kZ; ++column) {
-            const QString& text = fields[std::size_t(column - 1)];
-            if (ValidNumberText(text))
-                cells[std::size_t(column - 1)] = text;
-        }
+        for (int column = kX; column <= kZ; ++column)
+            cells[std::size_t(column - 1)] = fields[std::size_t(column - 1)];
     }
     mLastDataRow = count;
     mMarkedRow = count;
@@ -247,6 +256,14 @@ int SampleSheet::columnCount(const QModelIndex& parent) const {
 QVariant SampleSheet::data(const QModelIndex& index, int role) const {
     if (!index.isValid())
         return QVariant();
+    if (index.column() == kTexture && mNotes &&
+        (role == Qt::DisplayRole || role == Qt::ToolTipRole)) {
+        const QString text = Text(index.row() + 1, kTexture);
+        const CertaintyNote note = text.isEmpty() ? CertaintyNote() : mNotes(index.row() + 1);
+        if (role == Qt::ToolTipRole)
+            return note.shares.isEmpty() ? QVariant() : QVariant(note.shares);
+        return note.brief.isEmpty() ? text : text + "   " + note.brief;
+    }
     if (role == Qt::DisplayRole || role == Qt::EditRole)
         return Text(index.row() + 1, index.column());
     // The number column stands beside the cells like a heading.

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "pages/rowcertainty.h"
 #include "scheme/samplelookup.h"
 
 #include <QAbstractTableModel>
 #include <QString>
 #include <array>
+#include <functional>
 #include <optional>
 #include <vector>
 
@@ -55,10 +57,18 @@ public:
     // The headings of columns 2 to 4.
     void SetAxisNames(const QString& x, const QString& y, const QString& z);
 
+    // Shows each row's note from source after its Texture, and the note's shares as the Texture
+    // cell's tooltip; an empty function shows none. Text(), files, copies and printing keep
+    // the Texture alone.
+    void SetTextureNotes(std::function<CertaintyNote(int row)> source);
+    // Repaints the Texture cells of rows first to last, whose notes may have changed.
+    void RefreshTextures(int first, int last);
+
     // Every cell empty, no last data row and no marker; the headings stay.
     void Clear();
-    // Clear, then the rows in order from row 1 (at most 1000); an x, y or z that is not a number
-    // within 0 to 100 leaves its cell empty. The last data row is the last row filled, marked.
+    // Clear, then the rows in order from row 1 (at most 1000), every text as read: an x, y or z
+    // that is not a number within 0 to 100 is kept and marked, as an edit keeps it. The last
+    // data row is the last row filled, marked.
     void Fill(const std::vector<SampleFields>& rows);
 
     // The highest row counted as holding data; 0 for none. Saving, printing, lookups and the
@@ -128,4 +138,5 @@ private:
     std::array<QString, kColumns> mHeadings;
     int mLastDataRow = 0;
     int mMarkedRow = 0;
+    std::function<CertaintyNote(int row)> mNotes;
 };

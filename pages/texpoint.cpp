@@ -1,6 +1,8 @@
 #include "pages/texpoint.h"
 
 #include "pages/chartsamples.h"
+#include "pages/laberrordialog.h"
+#include "pages/rowcertainty.h"
 #include "pages/samplefile.h"
 #include "pages/samplegrid.h"
 #include "pages/sheetprinter.h"
@@ -50,6 +52,11 @@ CTexPoint::CTexPoint(UserInteraction& interaction, QWidget* parent)
     ShowScheme();
 }
 
+CTexPoint::~CTexPoint() {
+    // The sheet may still ask for notes while it goes.
+    Sheet().SetTextureNotes(nullptr);
+}
+
 SampleSheet& CTexPoint::Sheet() {
     return mGrid->Sheet();
 }
@@ -61,6 +68,40 @@ QString CTexPoint::WindowTitle() const {
 void CTexPoint::Initialise() {
     mScheme.LoadAtStartup(this);
     ShowScheme();
+    ResetCertainty();
+}
+
+void CTexPoint::SetCertainty(bool show, LabError error) {
+    mShowCertainty = show;
+    mLabError = error;
+    ResetCertainty();
+}
+
+void CTexPoint::ResetCertainty() {
+    mCertainty.reset();
+    if (mShowCertainty && mScheme.Scheme().GetClassCount() > 0) {
+        try {
+            mCertainty = std::make_unique<RowCertainty>(mScheme.Scheme(), mLabError);
+        } catch (const std::exception&) {
+            // An unusable error size shows no notes; the settings and the dialog keep it out.
+        }
+    }
+    if (!mCertainty) {
+        Sheet().SetTextureNotes(nullptr);
+        return;
+    }
+    Sheet().SetTextureNotes([this](int row) {
+        const std::optional<Composition> c = Sheet().RowComposition(row);
+        return c ? mCertainty->Note(row, *c) : CertaintyNote();
+    });
+}
+
+bool CTexPoint::ChooseLabError() {
+    LabErrorDialog dialog(mLabError, this);
+    if (mInteraction.RunDialog(dialog) != QDialog::Accepted)
+        return false;
+    SetCertainty(mShowCertainty, dialog.Error());
+    return true;
 }
 
 void CTexPoint::Activate() {
@@ -103,6 +144,9 @@ void CTexPoint::LookupRows(int first, int last) {
         }
         Sheet().SetText(row, SampleSheet::kTexture, QString::fromStdString(text));
     }
+    // A class kept while its share changed leaves the Texture text as it was.
+    if (mCertainty)
+        Sheet().RefreshTextures(first, last);
 }
 
 void CTexPoint::LookupRow(int row) {
@@ -117,7 +161,10 @@ void CTexPoint::PlotChart() {
     if (mScheme.Scheme().GetClassCount() == 0)
         return;
     mGrid->EndEdit();
-    RunPageChart(mInteraction, this, mScheme, CollectChartSamples(Sheet()));
+    ChartData samples = CollectChartSamples(Sheet());
+    if (mShowCertainty)
+        samples.labError = mLabError;
+    RunPageChart(mInteraction, this, mScheme, std::move(samples));
     mGrid->setFocus();
 }
 
@@ -233,6 +280,10 @@ bool CTexPoint::OpenPath(const QString& path) {
                                  contents.textures[std::size_t(row - 1)];
     SetModified(changed);
     SetFilePath(fullPath);
+    if (const int refused = RefusedCount(); refused > 0)
+        emit StatusMessage(QString("%1 values are not numbers from 0 to 100: kept as read and "
+                                   "marked in red")
+                               .arg(refused));
     // The new sheet starts at its top, not where the view of the old one was.
     mGrid->clearSelection();
     mGrid->GoToRow(1);
@@ -250,17 +301,20 @@ void CTexPoint::SaveFile() {
     }
 }
 
-QString CTexPoint::SavedText() const {
+int CTexPoint::RefusedCount() const {
     int refused = 0;
     for (int row = 1; row <= mGrid->Sheet().LastDataRow(); ++row) {
         for (int column = SampleSheet::kX; column <= SampleSheet::kZ; ++column)
             refused += mGrid->Sheet().IsRefused(row, column) ? 1 : 0;
     }
-    // Written as typed; reading them back leaves those cells empty.
-    return refused == 0 ? QString("File saved")
-                        : QString("File saved with %1 refused values as typed (marked in red); "
-                                  "opening it again leaves those cells empty")
-                              .arg(refused);
+    return refused;
+}
+
+QString CTexPoint::SavedText() const {
+    const int refused = RefusedCount();
+    return refused == 0
+               ? QString("File saved")
+               : QString("File saved with %1 refused values as typed (marked in red)").arg(refused);
 }
 
 void CTexPoint::SaveFileAs() {
@@ -364,6 +418,7 @@ void CTexPoint::LoadScheme(const QString& path) {
 
 void CTexPoint::RefreshScheme() {
     ShowScheme();
+    ResetCertainty();
     LookupAllRows();
 }
 

@@ -2,14 +2,17 @@
 
 #include "pages/pagescheme.h"
 #include "pages/pointmenustate.h"
+#include "scheme/classshares.h"
 
 #include <QString>
 #include <QWidget>
+#include <memory>
 
 class QLabel;
 struct SampleFileContents;
 struct SampleFileResult;
 class QToolButton;
+class RowCertainty;
 class SampleGrid;
 class SampleSheet;
 class UserInteraction;
@@ -28,6 +31,7 @@ class CTexPoint : public QWidget {
     Q_OBJECT
 public:
     explicit CTexPoint(UserInteraction& interaction, QWidget* parent = nullptr);
+    ~CTexPoint() override;
 
     PageScheme& Scheme() { return mScheme; }
     SampleGrid& Grid() { return *mGrid; }
@@ -75,6 +79,15 @@ public:
     void PrintSamples();
     PointMenuState MenuState() const;
 
+    // Show Certainty: each classified row's class share and nearest other class under the lab
+    // error beside its Texture, every class's share in the cell's tooltip; the chart outlines
+    // each sample's error region. The sheet's texts and files are unchanged.
+    void SetCertainty(bool show, LabError error);
+    bool ShowsCertainty() const { return mShowCertainty; }
+    LabError CertaintyError() const { return mLabError; }
+    // The Lab Error dialog; a new error is shown at once. False when cancelled.
+    bool ChooseLabError();
+
     void LoadSchemeFromDialog();
     // Loads the scheme at path (a bundled one's "schemes/<id>.dat") as LoadSchemeFromDialog loads
     // the file picked.
@@ -104,6 +117,8 @@ private:
     bool WriteSamples(const QString& path);
     // "File saved", and how many refused values went into the file as typed.
     QString SavedText() const;
+    // The x, y and z cells of the data rows that hold no accepted number.
+    int RefusedCount() const;
     // The save dialog's path; empty when cancelled.
     QString AskSavePath();
     void SetFilePath(const QString& path);
@@ -117,6 +132,12 @@ private:
     QLabel* mSchemeLabel;
     QToolButton* mDetailsButton;
     QToolButton* mChartButton;
+    // The notes for the scheme and error now, or none while the option is off.
+    void ResetCertainty();
+
     QString mFilePath;
     bool mModified = false;
+    bool mShowCertainty = false;
+    LabError mLabError{ErrorModel::Uniform, 2};
+    std::unique_ptr<RowCertainty> mCertainty;
 };

@@ -52,6 +52,50 @@ TEST_F(MainSheet, SettingsAreReadAtStartAndWrittenAtClose) {
     EXPECT_EQ(Store()->value("Range scheme").toString(), "range/scheme.dat");
 }
 
+// The option and its error come back as they were left; a damaged error keeps the default.
+TEST_F(MainSheet, CertaintySettingsRoundTrip) {
+    const struct {
+        const char *show, *model, *size;
+        bool shown;
+        ErrorModel read;
+        double readSize;
+    } cases[] = {
+        {"1", "normal", "1.5", true, ErrorModel::Normal, 1.5},
+        {"0", "uniform", "3", false, ErrorModel::Uniform, 3},
+        {"1", "uniform", "-2", true, ErrorModel::Uniform, 2},
+        {"1", "cauchy", "1", true, ErrorModel::Uniform, 2},
+        {"x", "normal", "1e9", false, ErrorModel::Uniform, 2},
+        {"", "", "", false, ErrorModel::Uniform, 2}, // a first start
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.show) + " " + c.model + " " + c.size);
+        Store()->setValue("Show certainty", c.show);
+        Store()->setValue("Lab error model", c.model);
+        Store()->setValue("Lab error", c.size);
+        {
+            CSheet sheet(mUser);
+            const CTexPoint& page = sheet.PointPage();
+            EXPECT_EQ(page.ShowsCertainty(), c.shown);
+            EXPECT_EQ(page.CertaintyError().model, c.read);
+            EXPECT_EQ(page.CertaintyError().size, c.readSize);
+            QAction* item = nullptr;
+            for (QAction* a : sheet.menuBar()->actions().at(1)->menu()->actions())
+                if (a->text().remove('&') == "Show Certainty")
+                    item = a;
+            ASSERT_NE(item, nullptr);
+            EXPECT_EQ(item->isChecked(), c.shown);
+            item->trigger(); // the menu turns it over
+            sheet.show();
+            EXPECT_TRUE(sheet.close());
+        }
+        EXPECT_EQ(Store()->value("Show certainty").toInt(), c.shown ? 0 : 1);
+        CSheet again(mUser);
+        EXPECT_EQ(again.PointPage().ShowsCertainty(), !c.shown);
+        EXPECT_EQ(again.PointPage().CertaintyError().model, c.read);
+        EXPECT_EQ(again.PointPage().CertaintyError().size, c.readSize);
+    }
+}
+
 // The Point menu's editing items at a cell as "XCVDIR" (cut, copy, paste, delete, insert row,
 // delete row), with "-" for each greyed item.
 TEST_F(MainSheet, PointMenuItemsFollowTheFocusCellAndTheClipboard) {
