@@ -140,8 +140,8 @@ void CellClassifier::Build() {
                     continue;
                 }
                 if (!inside)
-                    inside = classes[c].region.Find((i + 0.5) * kCellSize,
-                                                    (j + 0.5) * kCellSize) != PointLocation::Outside;
+                    inside = classes[c].region.Find((i + 0.5) * kCellSize, (j + 0.5) * kCellSize) !=
+                             PointLocation::Outside;
                 if (*inside)
                     holding.emplace_back(cell, index);
             }
@@ -206,20 +206,26 @@ void CellClassifier::Build() {
         previous.swap(list);
         havePrevious = true;
     }
-    mCells = std::move(grid);
+    if (mKinds.size() <= 256)
+        mSmallCells.assign(grid.begin(), grid.end());
+    else
+        mCells = std::move(grid);
 }
 
 bool CellClassifier::AddKind(const Kind& kind) {
-    if (mKinds.size() > std::numeric_limits<KindIndex>::max())
-        return false; // beyond any real scheme; without a grid the answers are still right
+    if (mKinds.size() > std::numeric_limits<KindIndex>::max()) {
+        mKinds.clear(); // beyond any real scheme; without a grid the answers are still right
+        return false;
+    }
     mKinds.push_back(kind);
     return true;
 }
 
 const CellClassifier::Kind* CellClassifier::KindOf(double x, double y) const {
-    if (mCells.empty() || !(x >= 0 && y >= 0 && x <= 100 && y <= 100))
+    if (mKinds.empty() || !(x >= 0 && y >= 0 && x <= 100 && y <= 100))
         return nullptr;
-    return &mKinds[mCells[std::size_t(CellIndex(x)) * kCells + std::size_t(CellIndex(y))]];
+    const std::size_t cell = std::size_t(CellIndex(x)) * kCells + std::size_t(CellIndex(y));
+    return &mKinds[mSmallCells.empty() ? mCells[cell] : mSmallCells[cell]];
 }
 
 const std::vector<int>& CellClassifier::Classify(double x, double y, double z) {
@@ -258,6 +264,7 @@ bool CellClassifier::AppendTexture(double x, double y, double z, std::string* ou
 }
 
 int CellClassifier::StoredCells() const {
-    return int(std::count_if(mCells.begin(), mCells.end(),
-                             [this](KindIndex k) { return mKinds[k].answer >= 0; }));
+    const auto stored = [this](KindIndex k) { return mKinds[k].answer >= 0; };
+    return int(std::count_if(mSmallCells.begin(), mSmallCells.end(), stored) +
+               std::count_if(mCells.begin(), mCells.end(), stored));
 }

@@ -35,8 +35,9 @@ public:
 
 private:
     // What the points of a cell share: a stored answer, or the classes to search. Cells are
-    // few kinds, so the grid holds a small index per cell: a random point then reads two bytes
-    // of a grid that stays in the cache, not a wide record of a grid that does not.
+    // of few kinds (under 150 in every bundled scheme), so the grid holds a small index per
+    // cell: a random point then reads one byte of a grid that stays in the cache, not a wide
+    // record of a grid that does not.
     struct Kind {
         int32_t answer = -1; // index into mAnswers, or -1: search the candidates
         uint32_t first = 0;  // the candidates: mCandidates[first, first + count)
@@ -53,7 +54,10 @@ private:
 
     const soiltex& mScheme;
     bool mValid;
-    std::vector<KindIndex> mCells; // per cell, an index into mKinds; empty: no grid
+    // Per cell, an index into mKinds: in mSmallCells when there are at most 256 kinds, else in
+    // mCells. Both empty: no grid.
+    std::vector<uint8_t> mSmallCells;
+    std::vector<KindIndex> mCells;
     std::vector<Kind> mKinds;
     std::vector<int> mCandidates;
     std::vector<std::vector<int>> mAnswers;
