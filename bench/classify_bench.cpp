@@ -19,13 +19,18 @@ namespace {
 
 constexpr std::size_t kRows = 100000;
 
+// The scheme a classify run takes when none is named.
+soiltex LoadUsda() {
+    soiltex scheme;
+    std::string reason;
+    if (LoadSchemeFile(GRANUM_SCHEMES_DIR "/usda.dat", &scheme, &reason) !=
+        SchemeLoadStatus::Loaded)
+        throw std::runtime_error("usda.dat: " + reason);
+    return scheme;
+}
+
 const soiltex& Usda() {
-    static const soiltex scheme = [] {
-        soiltex s;
-        if (LoadSchemeFile(GRANUM_SCHEMES_DIR "/usda.dat", &s) != SchemeLoadStatus::Loaded)
-            throw std::runtime_error("usda.dat did not load");
-        return s;
-    }();
+    static const soiltex scheme = LoadUsda();
     return scheme;
 }
 

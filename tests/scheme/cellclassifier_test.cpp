@@ -74,27 +74,20 @@ TEST(CellShortcut, SameAnswersAsPointClassifier) {
         ExpectSameAnswers(scheme, 200000);
 }
 
-// The triangle cut into 2 * 12 * 12 small triangles (12 * 13 of them inside it), one class each:
-// more kinds of cell than a one-byte grid index can tell apart.
+// The triangle cut into 150 upright strips, one class each: more kinds of cell (a class inside,
+// edges of one or two classes near) than a one-byte grid index can tell apart.
 TEST(CellShortcut, SameAnswersWithMoreCellKindsThanOneByteHolds) {
-    constexpr int n = 12;
-    constexpr double step = 100.0 / n;
+    constexpr int kStrips = 150;
     std::string classes;
-    int id = 0;
-    const auto add = [&](double x0, double y0, double x1, double y1, double x2, double y2) {
-        ++id;
-        classes += "C" + std::to_string(id) + "\n" + std::to_string(id) + "\n" +
-                   std::to_string(x0) + " " + std::to_string(y0) + " " + std::to_string(x1) + " " +
-                   std::to_string(y1) + " " + std::to_string(x2) + " " + std::to_string(y2) +
+    for (int k = 0; k < kStrips; ++k) {
+        const double left = 100.0 * k / kStrips, right = 100.0 * (k + 1) / kStrips;
+        const auto vertex = [](double x, double y) {
+            return std::to_string(x) + " " + std::to_string(y) + " ";
+        };
+        const std::string id = std::to_string(k + 1);
+        classes += "C" + id + "\n" + id + "\n" + vertex(left, 0) + vertex(right, 0) +
+                   (right < 100 ? vertex(right, 100 - right) : "") + vertex(left, 100 - left) +
                    "\n#\n";
-    };
-    for (int i = 0; i < n; ++i) {
-        for (int j = 0; i + j < n; ++j) {
-            add(i * step, j * step, (i + 1) * step, j * step, i * step, (j + 1) * step);
-            if (i + j + 1 < n)
-                add((i + 1) * step, j * step, (i + 1) * step, (j + 1) * step, i * step,
-                    (j + 1) * step);
-        }
     }
     ExpectSameAnswers(SchemeWithClasses(classes), 20000);
 }
