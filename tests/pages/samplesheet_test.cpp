@@ -113,6 +113,7 @@ TEST(SampleSheetFill, RejectedNumbersLeaveEmptyCellsAndEveryLineTakesARow) {
     SampleSheet sheet;
     sheet.Fill({{"S1", "45", "30", "25"}, {}, {"S2", "45", "abc", ""}, {"S3", " 45", "45 ", "-1"}});
     EXPECT_EQ(Rows(sheet), "4: 1=S1 3=S2 4=S3 | 4 *");
-    EXPECT_EQ(sheet.Text(3, SampleSheet::kY) + sheet.Text(4, SampleSheet::kY), "");
-    EXPECT_EQ(sheet.Text(4, SampleSheet::kX), " 45"); // kept as read
+    EXPECT_EQ(sheet.Text(3, SampleSheet::kY) + sheet.Text(4, SampleSheet::kZ), "");
+    // Blanks around a number are no part of it; the text is kept as read.
+    EXPECT_EQ(sheet.Text(4, SampleSheet::kX) + "|" + sheet.Text(4, SampleSheet::kY), " 45|45 ");
 }
