@@ -8,6 +8,8 @@
 #include "samples/columnlayout.h"
 #include "samples/samplereader.h"
 #include "samples/samplewriter.h"
+#include "scheme/samplelookup.h"
+#include "scheme/schemefile.h"
 
 #include <algorithm>
 #include <array>
@@ -29,7 +31,13 @@ public:
           const ClassifyOptions& options)
         : mReader(reader), mWriter(writer), mLookup(options.lookup), mProgress(options.progress) {
         for (const ClassifyScheme& s : schemes)
-            mTargets.push_back({RowClassifier(*s.classifier, options.normaliseTolerance), {}, {}});
+            mTargets.push_back({RowClassifier(*s.classifier, options.normaliseTolerance),
+                                {},
+                                {},
+                                s.classifier,
+                                std::nullopt,
+                                {},
+                                std::nullopt});
         for (Target& t : mTargets)
             t.texture.reserve(256);
     }
@@ -44,13 +52,32 @@ public:
         }
     }
 
+    // Rows are read as fractions of the data and converted for each scheme with a conversion
+    // (nullopt: the scheme's columns are the data's, read as they are). axes: each scheme's
+    // fraction (0 clay, 1 silt, 2 sand) of its x, y and z.
+    void SetConversion(FractionRow fractions, std::vector<std::optional<FractionConversion>> to,
+                       const std::vector<std::array<int, 3>>& axes, bool writeConverted,
+                       bool textures) {
+        mFractions.emplace(std::move(fractions));
+        for (std::size_t k = 0; k < mTargets.size(); ++k) {
+            mTargets[k].conversion = std::move(to[k]);
+            mTargets[k].axes = axes[k];
+        }
+        mWriteConverted = writeConverted;
+        mTextures = textures;
+    }
+
     // The record in the reader, classified and written.
     void Row() {
         bool allClassified = true, anyFailed = false, allTooFew = true;
+        const RowOutcome data =
+            mFractions && mLookup ? mFractions->Read(mReader) : RowOutcome::Classified;
         for (Target& t : mTargets) {
             t.texture.clear();
             RowOutcome outcome = RowOutcome::TooFewValues;
-            if (mLookup)
+            if (mLookup && t.conversion)
+                outcome = ClassifyConverted(data, &t);
+            else if (mLookup)
                 outcome = t.classifier.Classify(Field(t.columns.axes[0]), Field(t.columns.axes[1]),
                                                 Field(t.columns.axes[2]), &t.texture);
             allClassified = allClassified && outcome == RowOutcome::Classified;
@@ -79,7 +106,48 @@ private:
         RowClassifier classifier;
         SchemeColumns columns;
         std::string texture;
+        CellClassifier* cells;
+        std::optional<FractionConversion> conversion;
+        std::array<int, 3> axes{};
+        std::optional<TextureFractions> converted; // of the last row, when it could be converted
     };
+
+    RowOutcome ClassifyConverted(RowOutcome data, Target* t) {
+        t->converted.reset();
+        if (data == RowOutcome::TooFewValues)
+            return data;
+        TextureFractions f;
+        if (data == RowOutcome::Failed || !t->conversion->Convert(mFractions->Values(), &f)) {
+            t->texture.append(kFailText);
+            return RowOutcome::Failed;
+        }
+        t->converted = f;
+        if (!mTextures)
+            return RowOutcome::Classified;
+        const double values[] = {f.clay, f.silt, f.sand};
+        return t->cells->AppendTexture(values[t->axes[0]], values[t->axes[1]], values[t->axes[2]],
+                                       &t->texture)
+                   ? RowOutcome::Classified
+                   : RowOutcome::Failed;
+    }
+
+    // Each scheme's values in its axis order: converted, or the fields as read when the data
+    // are in its limits; empty fields for a row that could not be converted.
+    void WriteConverted() {
+        for (const Target& t : mTargets) {
+            for (std::size_t k = 0; k < 3; ++k) {
+                if (!t.conversion) {
+                    mWriter.Field(Field(t.columns.axes[k]));
+                } else if (t.converted) {
+                    const double values[] = {t.converted->clay, t.converted->silt,
+                                             t.converted->sand};
+                    mWriter.Field(ConvertedText(values[t.axes[k]]));
+                } else {
+                    mWriter.Field({});
+                }
+            }
+        }
+    }
 
     std::string_view Field(std::size_t i) const { return mReader.Field(i); }
 
@@ -131,9 +199,11 @@ private:
             WriteFields();
         }
         for (const Target& t : mTargets) {
-            if (t.columns.texture == ColumnLayout::kNone)
+            if (t.columns.texture == ColumnLayout::kNone && mTextures)
                 mWriter.Field(t.texture);
         }
+        if (mWriteConverted)
+            WriteConverted();
         if (mLayout.header && mReader.HasRest())
             WriteRest(mReader.Rest());
         mWriter.EndRecord();
@@ -170,6 +240,9 @@ private:
     bool mInPlace = false; // a texture goes into a column of the header's own
     BatchSummary mSummary;
     std::string mHint;
+    std::optional<FractionRow> mFractions; // set when rows are converted
+    bool mWriteConverted = false;
+    bool mTextures = true; // false: rows are only converted
 };
 
 // The name of scheme k's texture column: "texture" alone, "texture_ID" among several.
@@ -178,13 +251,16 @@ std::string TextureName(const std::vector<ClassifyScheme>& schemes, std::size_t 
 }
 
 void WriteHeader(const std::vector<std::string>& names, const std::vector<ClassifyScheme>& schemes,
-                 const std::vector<SchemeColumns>& columns, SampleWriter* writer) {
+                 const std::vector<SchemeColumns>& columns, SampleWriter* writer,
+                 const std::vector<std::string>& after = {}) {
     for (const std::string& name : names)
         writer->Field(name);
     for (std::size_t k = 0; k < schemes.size(); ++k) {
         if (columns[k].texture == ColumnLayout::kNone)
             writer->Field(TextureName(schemes, k));
     }
+    for (const std::string& name : after)
+        writer->Field(name);
     writer->EndRecord();
 }
 
@@ -257,6 +333,130 @@ std::optional<std::vector<SchemeColumns>> SampleColumns(const std::vector<Classi
     return columns;
 }
 
+// The column of each data fraction: in a header by name (or by the first scheme's axis names),
+// in a sample file from the second field on. Empty after the message when one has none.
+std::vector<std::size_t> DataColumns(const DataFractions& data, const soiltex& first,
+                                     const std::array<int, 3>& firstAxes,
+                                     const SampleReader& reader, bool header, std::ostream& err) {
+    std::vector<std::string> names = data.names;
+    if (data.ByAxes()) {
+        const std::string axisNames[] = {first.GetXName(), first.GetYName(), first.GetZName()};
+        names.resize(3);
+        for (std::size_t k = 0; k < 3; ++k)
+            names[std::size_t(firstAxes[k])] = axisNames[k];
+    }
+    std::vector<std::size_t> columns;
+    const std::vector<std::string_view>& fields = reader.Fields();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (!header) {
+            // Sample files hold the first scheme's axes in its order.
+            const auto axis = std::find(firstAxes.begin(), firstAxes.end(), int(i));
+            columns.push_back(1 + (data.ByAxes() ? std::size_t(axis - firstAxes.begin()) : i));
+            continue;
+        }
+        const auto found = std::find_if(fields.begin(), fields.end(), [&](std::string_view f) {
+            return SameColumnName(f, names[i]);
+        });
+        if (found == fields.end()) {
+            PrintError(err, "line 1 is a header, but it has no column \"" + names[i] + "\"");
+            return {};
+        }
+        columns.push_back(std::size_t(found - fields.begin()));
+    }
+    return columns;
+}
+
+// The layout, columns and conversions of a run whose data are converted; writes the header and
+// reads the first sample. Returns 0, or the status after the message.
+int SetUpConversion(const std::vector<ClassifyScheme>& schemes, const ClassifyOptions& options,
+                    SampleReader& reader, SampleWriter& writer, Batch* batch, std::ostream& err) {
+    const DataFractions& data = *options.data;
+    const soiltex& first = *schemes.front().scheme;
+    std::vector<std::array<int, 3>> axes;
+    for (const ClassifyScheme& s : schemes) {
+        const std::optional<std::array<int, 3>> a = TextureAxes(*s.scheme);
+        if (!a) {
+            PrintError(err, "the axes of " + s.id + " (" + AxisList(*s.scheme) +
+                                ") are not Clay, Silt and Sand: its fractions are unknown");
+            return kExitUnusable;
+        }
+        axes.push_back(*a);
+    }
+    bool header = options.header == HeaderRule::Header;
+    if (options.header == HeaderRule::Detect) {
+        const std::vector<std::string_view>& fields = reader.Fields();
+        const auto named = std::count_if(data.names.begin(), data.names.end(), [&](auto& name) {
+            return std::any_of(fields.begin(), fields.end(),
+                               [&](std::string_view f) { return SameColumnName(f, name); });
+        });
+        header = data.ByAxes() ? HeaderLayout(fields, first).has_value()
+                               : !IsSampleRecord(fields) && named >= 2;
+    }
+    const std::vector<std::size_t> columns =
+        DataColumns(data, first, axes.front(), reader, header, err);
+    if (columns.empty())
+        return kExitUnusable;
+    std::vector<std::optional<FractionConversion>> conversions;
+    std::vector<SchemeColumns> schemeColumns;
+    std::vector<std::string> convertedNames;
+    for (std::size_t k = 0; k < schemes.size(); ++k) {
+        const ClassifyScheme& s = schemes[k];
+        if (!s.limits) {
+            PrintError(err, "the scheme " + s.id + " does not state its particle-size limits, " +
+                                "so the data cannot be converted to them");
+            return kExitUnusable;
+        }
+        try {
+            conversions.emplace_back(
+                FractionConversion(data.diameters, *s.limits, options.conversion));
+        } catch (const ConversionError& e) {
+            PrintError(err, "cannot convert the data to the limits of " + s.id + " (" +
+                                LimitsText(*s.limits) + " µm): " + e.what());
+            return kExitUnusable;
+        }
+        SchemeColumns c;
+        if (conversions.back()->IsIdentity() && options.textures) {
+            conversions.back().reset();
+            for (std::size_t i = 0; i < 3; ++i)
+                c.axes[i] = columns[std::size_t(axes[k][i])];
+        }
+        if (header && options.textures) {
+            const std::vector<std::string_view>& fields = reader.Fields();
+            const std::string name = TextureName(schemes, k);
+            const auto found = std::find_if(fields.begin(), fields.end(), [&](std::string_view f) {
+                return SameColumnName(f, name);
+            });
+            if (found != fields.end())
+                c.texture = std::size_t(found - fields.begin());
+        }
+        schemeColumns.push_back(c);
+        const std::string axisNames[] = {s.scheme->GetXName(), s.scheme->GetYName(),
+                                         s.scheme->GetZName()};
+        for (const std::string& axis : axisNames)
+            convertedNames.push_back(axis + "_" + (s.id.empty() ? "converted" : s.id));
+    }
+    if (!options.writeConverted && options.textures)
+        convertedNames.clear();
+    ColumnLayout layout = SampleFileLayout();
+    if (header) {
+        layout = NamedLayout(reader.Fields(), first);
+        layout.texture = ColumnLayout::kNone;
+        const std::vector<std::string> names(reader.Fields().begin(), reader.Fields().end());
+        reader.SetFieldLimit(layout.width);
+        if (!reader.Next())
+            return NoSamples(options, err);
+        WriteHeader(names, options.textures ? schemes : std::vector<ClassifyScheme>(),
+                    schemeColumns, &writer, convertedNames);
+    } else {
+        layout.width = std::max(layout.width, 1 + columns.size());
+        reader.SetFieldLimit(layout.width);
+    }
+    batch->SetLayout(layout, schemeColumns);
+    batch->SetConversion(FractionRow(columns, options.normaliseTolerance), std::move(conversions),
+                         axes, options.writeConverted || !options.textures, options.textures);
+    return kExitOk;
+}
+
 int ClassifyRecords(const std::vector<ClassifyScheme>& schemes, SampleReader& reader,
                     SampleWriter& writer, OutputSink& output, const ClassifyOptions& options,
                     std::ostream& err) {
@@ -264,8 +464,13 @@ int ClassifyRecords(const std::vector<ClassifyScheme>& schemes, SampleReader& re
     if (!reader.Next())
         return NoSamples(options, err);
     std::optional<ColumnLayout> header =
-        FirstLineHeader(reader, *schemes.front().scheme, options.header);
-    if (header) {
+        options.data ? std::nullopt
+                     : FirstLineHeader(reader, *schemes.front().scheme, options.header);
+    if (options.data) {
+        const int status = SetUpConversion(schemes, options, reader, writer, &batch, err);
+        if (status != kExitOk)
+            return status;
+    } else if (header) {
         const std::optional<std::vector<SchemeColumns>> columns =
             HeaderColumns(schemes, reader, err);
         if (!columns)
@@ -295,7 +500,10 @@ int ClassifyRecords(const std::vector<ClassifyScheme>& schemes, SampleReader& re
 
     const BatchSummary& summary = batch.Summary();
     if (!options.quiet && options.lookup) {
-        PrintError(err, summary.Text());
+        std::string text = summary.Text();
+        if (!options.textures)
+            text.replace(text.find(" classified,"), 11, " converted");
+        PrintError(err, text);
         if (!batch.Hint().empty())
             PrintError(err, "hint: " + batch.Hint());
     }
@@ -312,7 +520,8 @@ int ClassifyStream(const soiltex& scheme, InputSource& input, OutputSink& output
 
 int ClassifyStream(const soiltex& scheme, CellClassifier& classifier, InputSource& input,
                    OutputSink& output, const ClassifyOptions& options, std::ostream& err) {
-    return ClassifyStream({{&scheme, &classifier, std::string()}}, input, output, options, err);
+    return ClassifyStream({{&scheme, &classifier, std::string(), std::nullopt}}, input, output,
+                          options, err);
 }
 
 int ClassifyStream(const std::vector<ClassifyScheme>& schemes, InputSource& input,
@@ -339,7 +548,10 @@ int RunClassify(const std::vector<ChosenScheme>& schemes, const ClassifyOptions&
         std::vector<ClassifyScheme> run;
         for (const ChosenScheme& s : schemes) {
             classifiers.emplace_back(s.scheme, SchemeCheck::AlreadyDone);
-            run.push_back({&s.scheme, &classifiers.back(), s.id});
+            run.push_back({&s.scheme, &classifiers.back(), s.id, std::nullopt});
+            if (options.data)
+                run.back().limits = options.targetLimits ? options.targetLimits
+                                                         : ReadSchemeFileMetadata(s.path).limits;
         }
         return ClassifyStream(run, input, output, options, err);
     } catch (const BatchIoError& e) {
