@@ -28,7 +28,7 @@ bool SameName(const std::string& a, const std::string& b) {
 
 int RunClasses(const soiltex& scheme, const std::string& name, std::ostream& out,
                std::ostream& err) {
-    const std::vector<ClassLimits> limits = SchemeClassLimits(scheme);
+    const std::vector<ClassLimits> limits = SchemeClassLimits(scheme.Classes());
     const std::string axes[] = {scheme.GetXName(), scheme.GetYName(), scheme.GetZName()};
     const std::string order = "(" + axes[0] + ", " + axes[1] + ", " + axes[2] + ")";
     bool any = false;

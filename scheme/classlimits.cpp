@@ -1,7 +1,5 @@
 #include "scheme/classlimits.h"
 
-#include "scheme/soiltex.h"
-
 #include <algorithm>
 #include <cmath>
 #include <limits>
@@ -114,9 +112,9 @@ point PoleOfInaccessibility(const polygon& region, double precision, double* dis
     return FromTriangle(best.c);
 }
 
-std::vector<ClassLimits> SchemeClassLimits(const soiltex& scheme) {
+std::vector<ClassLimits> SchemeClassLimits(const std::vector<TextureClass>& classes) {
     std::vector<ClassLimits> limits;
-    for (const TextureClass& c : scheme.Classes()) {
+    for (const TextureClass& c : classes) {
         auto found = std::find_if(limits.begin(), limits.end(),
                                   [&c](const ClassLimits& l) { return l.name == c.name; });
         if (found == limits.end()) {

@@ -1,12 +1,11 @@
 #pragma once
 
 #include "geometry/polygon.h"
+#include "scheme/textureclass.h"
 
 #include <array>
 #include <string>
 #include <vector>
-
-class soiltex;
 
 // A composition in the order of the scheme's axes: x, y and z = 100 - x - y, in percent.
 using AxisValues = std::array<double, 3>;
@@ -28,10 +27,10 @@ struct ClassLimits {
 
 inline constexpr double kCentrePrecision = 0.01;
 
-// The limits of every class name of the scheme, in the order the names first appear; the
+// The limits of every class name of a scheme's classes, in the order the names first appear; the
 // polygons of one name are taken together. Polygons of fewer than three vertices add their
 // vertices but no centre.
-std::vector<ClassLimits> SchemeClassLimits(const soiltex& scheme);
+std::vector<ClassLimits> SchemeClassLimits(const std::vector<TextureClass>& classes);
 
 // The point of the polygon farthest from its edges, on the equilateral triangle, found to within
 // precision (percent); the first vertex for a polygon without area. *distance (when not null)

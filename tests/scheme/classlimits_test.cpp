@@ -57,7 +57,7 @@ TEST(ClassLimitsUsda, RangesFollowTheClassDefinitions) {
         {"Clay", {0, 45}, {40, 100}, {0, 40}},
     };
     const soiltex usda = Bundled("usda");
-    const std::vector<ClassLimits> limits = SchemeClassLimits(usda);
+    const std::vector<ClassLimits> limits = SchemeClassLimits(usda.Classes());
     ASSERT_EQ(limits.size(), std::size(rows));
     for (const auto& row : rows) {
         const auto found = std::find_if(limits.begin(), limits.end(), [&row](const ClassLimits& l) {
@@ -79,7 +79,7 @@ TEST(ClassLimitsUsda, RangesFollowTheClassDefinitions) {
 TEST(ClassLimitsCentre, CentreIsInsideAndFarthestFromTheBoundary) {
     for (const char* id : {"usda", "de-ka5", "uk-ssew", "fr-geppa"}) {
         const soiltex scheme = Bundled(id);
-        for (const ClassLimits& l : SchemeClassLimits(scheme)) {
+        for (const ClassLimits& l : SchemeClassLimits(scheme.Classes())) {
             const std::vector<TextureClass> found =
                 scheme.PointLookup(l.centre[0], l.centre[1], l.centre[2]);
             ASSERT_EQ(found.size(), 1u) << id << " " << l.name;
