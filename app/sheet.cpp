@@ -8,6 +8,7 @@
 #include "widgets/settings.h"
 #include "widgets/userinteraction.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QIcon>
 #include <QMenuBar>
@@ -20,6 +21,7 @@ constexpr const char* kDefaultScheme = "schemes/usda.dat";
 constexpr const char* kAlwaysOnTopKey = "Always on top";
 constexpr const char* kPointSchemeKey = "Point scheme";
 constexpr const char* kRangeSchemeKey = "Range scheme";
+constexpr const char* kPointDataLimitsKey = "Point data limits";
 constexpr int kPointTab = 0;
 
 // A menu item with its status-bar description. Shortcuts after a tab in the text are only
@@ -94,6 +96,7 @@ void CSheet::LoadSettings() {
     mAlwaysOnTop = settings::ReadFlag(*store, kAlwaysOnTopKey, 0) != 0;
     mPoint->Scheme().SetSchemePath(store->value(kPointSchemeKey, kDefaultScheme).toString());
     mRange->Scheme().SetSchemePath(store->value(kRangeSchemeKey, kDefaultScheme).toString());
+    mPoint->SetDataLimits(DataLimits::FromSetting(store->value(kPointDataLimitsKey).toString()));
     setWindowFlag(Qt::WindowStaysOnTopHint, mAlwaysOnTop);
 }
 
@@ -102,6 +105,7 @@ void CSheet::SaveSettings() const {
     store->setValue(kAlwaysOnTopKey, mAlwaysOnTop ? 1 : 0);
     store->setValue(kPointSchemeKey, mPoint->Scheme().SchemePath());
     store->setValue(kRangeSchemeKey, mRange->Scheme().SchemePath());
+    store->setValue(kPointDataLimitsKey, DataLimits::ToSetting(mPoint->DataSizes().Limits()));
 }
 
 void CSheet::BuildMenus() {
@@ -159,6 +163,18 @@ QMenu* CSheet::BuildPointMenu() {
     AddBundledSchemes(menu, p->Scheme(), [p](const QString& path) { p->LoadScheme(path); });
     AddItem(menu, "Sch&eme Details", "Details about current soil classification scheme", p,
             &CTexPoint::ShowSchemeDetails);
+    QMenu* sizes = menu->addMenu("Data &Particle-Size Limits");
+    auto* group = new QActionGroup(sizes);
+    for (const auto& [label, limits] : DataLimits::Choices()) {
+        QAction* action = group->addAction(label);
+        action->setCheckable(true);
+        sizes->addAction(action);
+        const QString setting = DataLimits::ToSetting(limits);
+        connect(action, &QAction::triggered, p, [p, l = limits] { p->SetDataLimits(l); });
+        connect(sizes, &QMenu::aboutToShow, action, [p, action, setting] {
+            action->setChecked(DataLimits::ToSetting(p->DataSizes().Limits()) == setting);
+        });
+    }
     connect(menu, &QMenu::aboutToShow, this, &CSheet::UpdatePointMenu);
     return menu;
 }

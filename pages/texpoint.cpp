@@ -54,12 +54,14 @@ SampleSheet& CTexPoint::Sheet() {
 }
 
 QString CTexPoint::WindowTitle() const {
-    return (mFilePath.isEmpty() ? QString("New") : mFilePath) + " - Granum";
+    return (mFilePath.isEmpty() ? QString("New") : mFilePath) + mDataLimits.TitleNote() +
+           " - Granum";
 }
 
 void CTexPoint::Initialise() {
     mScheme.LoadAtStartup(this);
     ShowScheme();
+    PrepareDataLimits();
 }
 
 void CTexPoint::Activate() {
@@ -89,7 +91,8 @@ void CTexPoint::LookupRows(int first, int last) {
     std::string text;
     for (int row = first; row <= last; ++row) {
         text.clear();
-        if (const std::optional<Composition> c = Sheet().RowComposition(row)) {
+        if (std::optional<Composition> c = Sheet().RowComposition(row)) {
+            mDataLimits.Convert(&c->x, &c->y, &c->z);
             classifier.Classify(c->x, c->y, c->z);
             classifier.AppendTextureText(&text);
         }
@@ -109,7 +112,9 @@ void CTexPoint::PlotChart() {
     if (mScheme.Scheme().GetClassCount() == 0)
         return;
     mGrid->EndEdit();
-    RunPageChart(mInteraction, this, mScheme, CollectChartSamples(Sheet()));
+    ChartData samples = CollectChartSamples(Sheet());
+    mDataLimits.Convert(&samples);
+    RunPageChart(mInteraction, this, mScheme, samples);
     mGrid->setFocus();
 }
 
@@ -334,7 +339,22 @@ void CTexPoint::LoadScheme(const QString& path) {
 
 void CTexPoint::RefreshScheme() {
     ShowScheme();
+    PrepareDataLimits();
     LookupAllRows();
+}
+
+void CTexPoint::SetDataLimits(const std::optional<ParticleLimits>& limits) {
+    mGrid->EndEdit();
+    mDataLimits.SetLimits(limits);
+    PrepareDataLimits();
+    LookupAllRows();
+}
+
+void CTexPoint::PrepareDataLimits() {
+    const QString problem = mDataLimits.Prepare(mScheme);
+    if (!problem.isEmpty())
+        mInteraction.ShowMessage(this, "Data Particle-Size Limits", problem, MessageIcon::Warning);
+    emit TitleChanged(WindowTitle());
 }
 
 void CTexPoint::ShowSchemeDetails() {

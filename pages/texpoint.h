@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pages/datalimits.h"
 #include "pages/pagescheme.h"
 #include "pages/pointmenustate.h"
 
@@ -77,6 +78,10 @@ public:
     // the file picked.
     void LoadScheme(const QString& path);
     void ShowSchemeDetails();
+    // "Data particle-size limits": nullopt for the scheme's own. Rows are looked up (and charted)
+    // converted to the scheme's limits; the sheet keeps the values as typed.
+    void SetDataLimits(const std::optional<ParticleLimits>& limits);
+    const DataLimits& DataSizes() const { return mDataLimits; }
 
 signals:
     // The main window's title while this page is current.
@@ -95,6 +100,8 @@ private:
     // Tells the user what Save would not write back of the file just read.
     void WarnLossyFile(const QString& path, const SampleFileContents& contents);
     bool WriteSamples(const QString& path);
+    // DataLimits::Prepare for the scheme, telling the user when the rows cannot be converted.
+    void PrepareDataLimits();
     // The save dialog's path; empty when cancelled.
     QString AskSavePath();
     void SetFilePath(const QString& path);
@@ -110,4 +117,5 @@ private:
     QToolButton* mChartButton;
     QString mFilePath;
     bool mModified = false;
+    DataLimits mDataLimits;
 };

@@ -170,6 +170,30 @@ bool FractionConversion::Convert(const double* fractions, TextureFractions* out)
     return true;
 }
 
+CompositionConversion::CompositionConversion(const ParticleLimits& data,
+                                             const ParticleLimits& scheme,
+                                             const std::optional<std::array<int, 3>>& axes,
+                                             ConversionOptions options)
+    : mConversion(LimitDiameters(data), scheme, options) {
+    if (!axes)
+        throw ConversionError("the scheme's axes are not clay, silt and sand");
+    mAxes = *axes;
+}
+
+bool CompositionConversion::Convert(double* x, double* y, double* z) const {
+    double* values[] = {x, y, z};
+    double data[3];
+    for (std::size_t k = 0; k < 3; ++k)
+        data[mAxes[k]] = *values[k];
+    TextureFractions f;
+    if (!mConversion.Convert(data, &f))
+        return false;
+    const double converted[] = {f.clay, f.silt, f.sand};
+    for (std::size_t k = 0; k < 3; ++k)
+        *values[k] = converted[mAxes[k]];
+    return true;
+}
+
 std::optional<std::array<int, 3>> TextureAxes(const soiltex& scheme) {
     const auto kind = [](std::string name) {
         const std::size_t first = name.find_first_not_of(" \t");

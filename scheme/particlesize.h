@@ -85,6 +85,24 @@ private:
     bool mIdentity = false;
 };
 
+// One composition at a time in a scheme's axis order: data measured with dataLimits turned into
+// the scheme's own (the sample sheet's conversion). Throws ConversionError as FractionConversion,
+// and when the axes are not clay, silt and sand (axes: TextureAxes of the scheme).
+class CompositionConversion {
+public:
+    CompositionConversion(const ParticleLimits& data, const ParticleLimits& scheme,
+                          const std::optional<std::array<int, 3>>& axes,
+                          ConversionOptions options = {});
+    bool IsIdentity() const { return mConversion.IsIdentity(); }
+    // x, y and z in the scheme's axis order, none negative, summing to 100; replaced by the
+    // converted values. False (values unchanged) when no material is below the sand limit.
+    bool Convert(double* x, double* y, double* z) const;
+
+private:
+    FractionConversion mConversion;
+    std::array<int, 3> mAxes{};
+};
+
 // For the scheme's axes x, y and z, which fraction each is: 0 clay, 1 silt, 2 sand, by its name
 // (ignoring case and surrounding blanks). nullopt when the names are not those three.
 std::optional<std::array<int, 3>> TextureAxes(const soiltex& scheme);
