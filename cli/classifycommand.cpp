@@ -19,6 +19,9 @@
 
 namespace {
 
+constexpr std::array<std::size_t, 3> kNoColumns{ColumnLayout::kNone, ColumnLayout::kNone,
+                                                ColumnLayout::kNone};
+
 // One scheme's part of a row: the fields it reads and where its texture goes.
 struct SchemeColumns {
     std::array<std::size_t, 3> axes{1, 2, 3};  // the x, y and z fields
@@ -37,7 +40,9 @@ public:
                                 s.classifier,
                                 std::nullopt,
                                 {},
-                                std::nullopt});
+                                std::nullopt,
+                                kNoColumns,
+                                {}});
         for (Target& t : mTargets)
             t.texture.reserve(256);
     }
@@ -55,13 +60,19 @@ public:
     // Rows are read as fractions of the data and converted for each scheme with a conversion
     // (nullopt: the scheme's columns are the data's, read as they are). axes: each scheme's
     // fraction (0 clay, 1 silt, 2 sand) of its x, y and z.
+    // convertedColumns: a header's own columns for each scheme's converted values (kNone: added
+    // after the textures).
     void SetConversion(FractionRow fractions, std::vector<std::optional<FractionConversion>> to,
                        const std::vector<std::array<int, 3>>& axes, bool writeConverted,
-                       bool textures) {
+                       bool textures,
+                       const std::vector<std::array<std::size_t, 3>>& convertedColumns) {
         mFractions.emplace(std::move(fractions));
         for (std::size_t k = 0; k < mTargets.size(); ++k) {
             mTargets[k].conversion = std::move(to[k]);
             mTargets[k].axes = axes[k];
+            mTargets[k].convertedColumns = convertedColumns[k];
+            for (const std::size_t c : convertedColumns[k])
+                mInPlace = mInPlace || c != ColumnLayout::kNone;
         }
         mWriteConverted = writeConverted;
         mTextures = textures;
@@ -110,6 +121,8 @@ private:
         std::optional<FractionConversion> conversion;
         std::array<int, 3> axes{};
         std::optional<TextureFractions> converted; // of the last row, when it could be converted
+        std::array<std::size_t, 3> convertedColumns = kNoColumns;
+        std::array<std::string, 3> convertedText;
     };
 
     RowOutcome ClassifyConverted(RowOutcome data, Target* t) {
@@ -133,29 +146,43 @@ private:
 
     // Each scheme's values in its axis order: converted, or the fields as read when the data
     // are in its limits; empty fields for a row that could not be converted.
-    void WriteConverted() {
-        for (const Target& t : mTargets) {
+    void FormatConverted() {
+        for (Target& t : mTargets) {
             for (std::size_t k = 0; k < 3; ++k) {
                 if (!t.conversion) {
-                    mWriter.Field(Field(t.columns.axes[k]));
+                    t.convertedText[k] = Field(t.columns.axes[k]);
                 } else if (t.converted) {
                     const double values[] = {t.converted->clay, t.converted->silt,
                                              t.converted->sand};
-                    mWriter.Field(ConvertedText(values[t.axes[k]]));
+                    t.convertedText[k] = ConvertedText(values[t.axes[k]]);
                 } else {
-                    mWriter.Field({});
+                    t.convertedText[k].clear();
                 }
+            }
+        }
+    }
+
+    void WriteConverted() {
+        for (const Target& t : mTargets) {
+            for (std::size_t k = 0; k < 3; ++k) {
+                if (t.convertedColumns[k] == ColumnLayout::kNone)
+                    mWriter.Field(t.convertedText[k]);
             }
         }
     }
 
     std::string_view Field(std::size_t i) const { return mReader.Field(i); }
 
-    // The texture that goes into field i, or nullptr when i is no texture column.
+    // The texture (or converted value) that goes into field i, or nullptr when i is no texture
+    // (or converted) column.
     const std::string* TextureOf(std::size_t i) const {
         for (const Target& t : mTargets) {
             if (t.columns.texture == i)
                 return &t.texture;
+            for (std::size_t k = 0; k < 3; ++k) {
+                if (t.convertedColumns[k] == i)
+                    return &t.convertedText[k];
+            }
         }
         return nullptr;
     }
@@ -189,6 +216,8 @@ private:
     }
 
     void Write() {
+        if (mWriteConverted)
+            FormatConverted();
         // The common case, a record without quotes, is passed on as the bytes it was read from.
         if (!mReader.AnyQuote() && !mInPlace) {
             const std::size_t read = std::min(mReader.Fields().size(), mLayout.width);
@@ -333,6 +362,14 @@ std::optional<std::vector<SchemeColumns>> SampleColumns(const std::vector<Classi
     return columns;
 }
 
+// The first column of the header with the name, or kNone.
+std::size_t NamedColumn(const std::vector<std::string_view>& fields, const std::string& name) {
+    const auto found = std::find_if(fields.begin(), fields.end(), [&name](std::string_view f) {
+        return SameColumnName(f, name);
+    });
+    return found == fields.end() ? ColumnLayout::kNone : std::size_t(found - fields.begin());
+}
+
 // The column of each data fraction: in a header by name (or by the first scheme's axis names),
 // in a sample file from the second field on. Empty after the message when one has none.
 std::vector<std::size_t> DataColumns(const DataFractions& data, const soiltex& first,
@@ -354,14 +391,12 @@ std::vector<std::size_t> DataColumns(const DataFractions& data, const soiltex& f
             columns.push_back(1 + (data.ByAxes() ? std::size_t(axis - firstAxes.begin()) : i));
             continue;
         }
-        const auto found = std::find_if(fields.begin(), fields.end(), [&](std::string_view f) {
-            return SameColumnName(f, names[i]);
-        });
-        if (found == fields.end()) {
+        const std::size_t found = NamedColumn(fields, names[i]);
+        if (found == ColumnLayout::kNone) {
             PrintError(err, "line 1 is a header, but it has no column \"" + names[i] + "\"");
             return {};
         }
-        columns.push_back(std::size_t(found - fields.begin()));
+        columns.push_back(found);
     }
     return columns;
 }
@@ -399,6 +434,7 @@ int SetUpConversion(const std::vector<ClassifyScheme>& schemes, const ClassifyOp
     std::vector<std::optional<FractionConversion>> conversions;
     std::vector<SchemeColumns> schemeColumns;
     std::vector<std::string> convertedNames;
+    std::vector<std::array<std::size_t, 3>> convertedColumns;
     for (std::size_t k = 0; k < schemes.size(); ++k) {
         const ClassifyScheme& s = schemes[k];
         if (!s.limits) {
@@ -420,23 +456,31 @@ int SetUpConversion(const std::vector<ClassifyScheme>& schemes, const ClassifyOp
             for (std::size_t i = 0; i < 3; ++i)
                 c.axes[i] = columns[std::size_t(axes[k][i])];
         }
-        if (header && options.textures) {
-            const std::vector<std::string_view>& fields = reader.Fields();
-            const std::string name = TextureName(schemes, k);
-            const auto found = std::find_if(fields.begin(), fields.end(), [&](std::string_view f) {
-                return SameColumnName(f, name);
-            });
-            if (found != fields.end())
-                c.texture = std::size_t(found - fields.begin());
-        }
+        const std::vector<std::string_view>& fields = reader.Fields();
+        if (header && options.textures)
+            c.texture = NamedColumn(fields, TextureName(schemes, k));
         schemeColumns.push_back(c);
+        // A header's own columns of these names are filled again, so that a file can be
+        // converted anew in place; never a column the data are read from.
         const std::string axisNames[] = {s.scheme->GetXName(), s.scheme->GetYName(),
                                          s.scheme->GetZName()};
-        for (const std::string& axis : axisNames)
-            convertedNames.push_back(axis + "_" + (s.id.empty() ? "converted" : s.id));
+        std::array<std::size_t, 3> own = kNoColumns;
+        for (std::size_t i = 0; i < 3; ++i) {
+            const std::string name = axisNames[i] + "_" + (s.id.empty() ? "converted" : s.id);
+            if (header)
+                own[i] = NamedColumn(fields, name);
+            if (std::find(columns.begin(), columns.end(), own[i]) != columns.end())
+                own[i] = ColumnLayout::kNone;
+            if (own[i] == ColumnLayout::kNone)
+                convertedNames.push_back(name);
+        }
+        convertedColumns.push_back(own);
     }
-    if (!options.writeConverted && options.textures)
+    const bool writeConverted = options.writeConverted || !options.textures;
+    if (!writeConverted) {
         convertedNames.clear();
+        convertedColumns.assign(schemes.size(), kNoColumns);
+    }
     ColumnLayout layout = SampleFileLayout();
     if (header) {
         layout = NamedLayout(reader.Fields(), first);
@@ -453,7 +497,7 @@ int SetUpConversion(const std::vector<ClassifyScheme>& schemes, const ClassifyOp
     }
     batch->SetLayout(layout, schemeColumns);
     batch->SetConversion(FractionRow(columns, options.normaliseTolerance), std::move(conversions),
-                         axes, options.writeConverted || !options.textures, options.textures);
+                         axes, writeConverted, options.textures, convertedColumns);
     return kExitOk;
 }
 

@@ -76,7 +76,7 @@ axes); a file without a header has them from its second field on, in the order -
 lists them (or of the first scheme's axes). Every fraction must have a column. One missing
 fraction is completed; a row whose fractions do not add up to 100 (after --normalise)
 fails. --write-converted adds each scheme's converted values, named AXIS_ID, after the
-textures. Data that do not reach a scheme's limits (sand to 1000 µm into a 2000 µm scheme,
+textures (a header's own columns of those names are filled again). Data that do not reach a scheme's limits (sand to 1000 µm into a 2000 µm scheme,
 clay below 20 µm into one of 2 µm) are refused, unless --top-as-given takes the data's top
 as the scheme's sand limit.
 

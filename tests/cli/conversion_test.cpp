@@ -141,6 +141,16 @@ TEST(ConvertingClassify, ConvertedColumnsAndTexturesFollowEachSchemesAxes) {
     EXPECT_EQ(compared, 200);
 }
 
+// A classified file classified again: its texture and converted columns are filled in place,
+// so the output is the same (no column twice).
+TEST(ConvertingClassify, ClassifyingTheOutputAgainGivesItBack) {
+    ClassifyOptions options;
+    options.data = Data({2, 63, 2000});
+    options.writeConverted = true;
+    const std::string once = Classify(Rows(true, 50), {"usda", "de-ka5"}, options);
+    EXPECT_EQ(Classify(once, {"usda", "de-ka5"}, options), once);
+}
+
 // Five lab fractions into three schemes: every scheme's converted values make a composition.
 TEST(ConvertingClassify, FiveFractionsGiveCompositionsInEveryScheme) {
     std::string rows = "T,fU,mU,gU,S\n";
