@@ -222,16 +222,20 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
     ClassifyOptions classifyOptions;
     std::string tolerance;
     bool noLookup = false;
+    // The files of classify and convert.
+    auto addFiles = [&classifyOptions](CLI::App* command) {
+        command->add_option("INPUT", classifyOptions.input, "Input file; - or none: standard input")
+            ->type_name("");
+        command
+            ->add_option("-o,--output", classifyOptions.output,
+                         "Output file, replaced only when the run succeeds; - or none: standard "
+                         "output")
+            ->type_name("OUTPUT");
+    };
     CLI::App* classify = app.add_subcommand(
         "classify", "Classify every sample of a sample file or CSV file with a header");
     addScheme(classify, &schemesAfter, kMultiSchemeHelp);
-    classify->add_option("INPUT", classifyOptions.input, "Input file; - or none: standard input")
-        ->type_name("");
-    classify
-        ->add_option("-o,--output", classifyOptions.output,
-                     "Output file, replaced only when the run succeeds; - or none: standard "
-                     "output")
-        ->type_name("OUTPUT");
+    addFiles(classify);
     classify->add_flag("--normalise{5}", tolerance,
                        "--normalise[=TOL]: scale rows whose three values are all given and add up "
                        "to 100 within TOL (5 by default) to a sum of 100 before the lookup; the "
@@ -258,13 +262,7 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
     addScheme(convert, &schemesAfter,
               "The scheme whose axis names and order the data and the output follow, and "
               "whose limits --to takes by default; usda by default");
-    convert->add_option("INPUT", classifyOptions.input, "Input file; - or none: standard input")
-        ->type_name("");
-    convert
-        ->add_option("-o,--output", classifyOptions.output,
-                     "Output file, replaced only when the run succeeds; - or none: standard "
-                     "output")
-        ->type_name("OUTPUT");
+    addFiles(convert);
     conversion.AddTo(convert);
     convert
         ->add_option("--to", convertTo,
