@@ -242,12 +242,15 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
                        "output keeps the values as read");
     classify->add_flag("--normalize{5}", tolerance)->group("");
     bool header = false, noHeader = false;
-    CLI::Option* headerFlag =
-        classify->add_flag("--header", header, "The first line is a header, whatever it holds");
-    classify->add_flag("--no-header", noHeader, "The first line is a sample, whatever it holds")
-        ->excludes(headerFlag);
-    classify->add_flag("--strict", classifyOptions.strict, "Exit with 1 when a row failed");
-    classify->add_flag("-q,--quiet", classifyOptions.quiet, "No summary on standard error");
+    auto addRowFlags = [&](CLI::App* command) {
+        CLI::Option* headerFlag =
+            command->add_flag("--header", header, "The first line is a header, whatever it holds");
+        command->add_flag("--no-header", noHeader, "The first line is a sample, whatever it holds")
+            ->excludes(headerFlag);
+        command->add_flag("--strict", classifyOptions.strict, "Exit with 1 when a row failed");
+        command->add_flag("-q,--quiet", classifyOptions.quiet, "No summary on standard error");
+    };
+    addRowFlags(classify);
     // Reads and writes every row without classifying it: the floor of the throughput benchmark.
     classify->add_flag("--no-lookup", noLookup)->group("");
     ConversionArguments conversion;
@@ -270,12 +273,7 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
         ->type_name("L");
     convert->add_flag("--normalise{5}", tolerance,
                       "--normalise[=TOL]: scale rows adding up to 100 within TOL first");
-    CLI::Option* convertHeader =
-        convert->add_flag("--header", header, "The first line is a header, whatever it holds");
-    convert->add_flag("--no-header", noHeader, "The first line is a sample, whatever it holds")
-        ->excludes(convertHeader);
-    convert->add_flag("--strict", classifyOptions.strict, "Exit with 1 when a row failed");
-    convert->add_flag("-q,--quiet", classifyOptions.quiet, "No summary on standard error");
+    addRowFlags(convert);
     convert->footer(kConvertFooter);
 
     std::string className;
