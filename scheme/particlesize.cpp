@@ -16,12 +16,10 @@ std::string SizeText(double d) {
     return text;
 }
 
-// Fritsch-Carlson tangents of the points (x, y), y not decreasing: the harmonic-free original
-// form (three-point average, then limited to the circle of radius 3), which keeps every piece
-// monotone.
-std::vector<double> MonotoneTangents(const std::vector<double>& x, const std::vector<double>& y) {
-    const std::size_t n = x.size();
-    std::vector<double> secant(n - 1), m(n);
+// Fritsch-Carlson tangents m of the n points (x, y), y not decreasing: the original form
+// (three-point average, then limited to the circle of radius 3), which keeps every piece
+// monotone. secant is scratch space of n - 1 values.
+void MonotoneTangents(const double* x, const double* y, std::size_t n, double* secant, double* m) {
     for (std::size_t i = 0; i + 1 < n; ++i)
         secant[i] = (y[i + 1] - y[i]) / (x[i + 1] - x[i]);
     m[0] = secant[0];
@@ -41,7 +39,15 @@ std::vector<double> MonotoneTangents(const std::vector<double>& x, const std::ve
             m[i + 1] = tau * b * secant[i];
         }
     }
-    return m;
+}
+
+// The cubic Hermite piece from (x0, y0) to (x0 + h, y1) with tangents m0, m1, at fraction t;
+// rounding is kept inside the monotone piece.
+double Hermite(double t, double h, double y0, double y1, double m0, double m1) {
+    const double t2 = t * t, t3 = t2 * t;
+    const double value = (2 * t3 - 3 * t2 + 1) * y0 + (t3 - 2 * t2 + t) * h * m0 +
+                         (-2 * t3 + 3 * t2) * y1 + (t3 - t2) * h * m1;
+    return std::clamp(value, y0, y1);
 }
 
 void CheckCurve(const std::vector<double>& diameters, const std::vector<double>& cumulative) {
@@ -71,15 +77,11 @@ double CumulativeAt(const std::vector<double>& diameters, const std::vector<doub
     const double y0 = cumulative[lo], y1 = cumulative[hi];
     if (method == CurveMethod::LogLinear || n < 4)
         return y0 + t * (y1 - y0);
-    std::vector<double> x(n);
+    std::vector<double> x(n), secant(n), m(n);
     std::transform(diameters.begin(), diameters.end(), x.begin(),
                    [](double v) { return std::log(v); });
-    const std::vector<double> m = MonotoneTangents(x, cumulative);
-    const double t2 = t * t, t3 = t2 * t;
-    const double value = (2 * t3 - 3 * t2 + 1) * y0 + (t3 - 2 * t2 + t) * h * m[lo] +
-                         (-2 * t3 + 3 * t2) * y1 + (t3 - t2) * h * m[hi];
-    // Rounding must not step outside the monotone piece.
-    return std::clamp(value, y0, y1);
+    MonotoneTangents(x.data(), cumulative.data(), n, secant.data(), m.data());
+    return Hermite(t, h, y0, y1, m[lo], m[hi]);
 }
 
 std::vector<double> FractionDiameters(const std::vector<std::array<double, 2>>& ranges) {
@@ -109,6 +111,8 @@ FractionConversion::FractionConversion(std::vector<double> dataDiameters,
     : mData(std::move(dataDiameters)), mTarget{target.clay, target.silt, target.sand},
       mMethod(options.method) {
     CheckCurve(mData, mData);
+    for (const double d : mData)
+        mLogData.push_back(std::log(d));
     mIdentity = mData.size() == 3 && mData[0] == mTarget[0] && mData[1] == mTarget[1] &&
                 mData[2] == mTarget[2];
     if (options.topAsGiven)
@@ -139,11 +143,12 @@ FractionConversion::FractionConversion(std::vector<double> dataDiameters,
 bool FractionConversion::Convert(const double* fractions, TextureFractions* out) const {
     const std::size_t n = mData.size();
     // Up to a dozen fractions: the curve lives on the stack.
-    double cumulative[16];
+    constexpr std::size_t kStack = 16;
+    double stack[3 * kStack];
     std::vector<double> heap;
-    double* c = cumulative;
-    if (n > 16) {
-        heap.resize(n);
+    double* c = stack;
+    if (n > kStack) {
+        heap.resize(3 * n);
         c = heap.data();
     }
     double sum = 0;
@@ -151,9 +156,14 @@ bool FractionConversion::Convert(const double* fractions, TextureFractions* out)
         c[i] = sum += fractions[i];
     std::array<double, 3> at{};
     if (mMethod == CurveMethod::MonotoneCubic && n >= 4) {
-        const std::vector<double> curve(c, c + n);
-        for (std::size_t k = 0; k < 3; ++k)
-            at[k] = CumulativeAt(mData, curve, mTarget[k], mMethod);
+        double* m = c + n;
+        MonotoneTangents(mLogData.data(), c, n, m + n, m);
+        for (std::size_t k = 0; k < 3; ++k) {
+            const Knot& knot = mKnots[k];
+            at[k] = knot.t == 0 ? c[knot.i]
+                                : Hermite(knot.t, mLogData[knot.i + 1] - mLogData[knot.i],
+                                          c[knot.i], c[knot.i + 1], m[knot.i], m[knot.i + 1]);
+        }
     } else {
         for (std::size_t k = 0; k < 3; ++k) {
             const Knot& knot = mKnots[k];

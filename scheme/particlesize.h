@@ -79,6 +79,7 @@ private:
     };
 
     std::vector<double> mData;
+    std::vector<double> mLogData;
     std::array<double, 3> mTarget{};
     std::array<Knot, 3> mKnots{};
     CurveMethod mMethod;

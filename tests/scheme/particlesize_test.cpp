@@ -91,6 +91,19 @@ TEST(ParticleSizeCurve, MonotoneCubicKeepsTheCurveMonotoneAndThroughItsPoints) {
     for (const std::vector<double>& c : curves) {
         for (std::size_t i = 0; i < d.size(); ++i)
             EXPECT_EQ(CumulativeAt(d, c, d[i], CurveMethod::MonotoneCubic), c[i]);
+        // A conversion evaluates the same curve.
+        const FractionConversion spline(d, {3, 50, 1000}, {CurveMethod::MonotoneCubic, false});
+        double fractions[6];
+        for (std::size_t i = 0; i < d.size(); ++i)
+            fractions[i] = c[i] - (i > 0 ? c[i - 1] : 0);
+        TextureFractions out;
+        if (c.back() > 0 && spline.Convert(fractions, &out)) {
+            const auto at = [&](double x) {
+                return CumulativeAt(d, c, x, CurveMethod::MonotoneCubic);
+            };
+            EXPECT_NEAR(out.clay, 100 * at(3) / at(1000), 1e-9);
+            EXPECT_NEAR(out.silt, 100 * (at(50) - at(3)) / at(1000), 1e-9);
+        }
         double last = c.front();
         for (double x = 2; x <= 2000; x *= 1.01) {
             const double y = CumulativeAt(d, c, x, CurveMethod::MonotoneCubic);
