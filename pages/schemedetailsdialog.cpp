@@ -64,15 +64,21 @@ QWidget* SummaryPage(const std::vector<std::pair<QString, QString>>& fields, QWi
     return page;
 }
 
-// One row per class id, in the order of the file: a class of several polygons shows once.
-QTableWidget* ClassTable(const std::vector<TextureClass>& classes,
-                         const std::map<int32_t, std::string>& abbreviations, QWidget* parent) {
-    auto* table = new QTableWidget(0, 3, parent);
-    table->setHorizontalHeaderLabels({"Id", "Name", "Abbreviation"});
+// A read-only table of whole rows, as compact as a list.
+QTableWidget* NewTable(const QStringList& headers, QWidget* parent) {
+    auto* table = new QTableWidget(0, int(headers.size()), parent);
+    table->setHorizontalHeaderLabels(headers);
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    return table;
+}
+
+// One row per class id, in the order of the file: a class of several polygons shows once.
+QTableWidget* ClassTable(const std::vector<TextureClass>& classes,
+                         const std::map<int32_t, std::string>& abbreviations, QWidget* parent) {
+    QTableWidget* table = NewTable({"Id", "Name", "Abbreviation"}, parent);
     std::set<int32_t> seen;
     for (const TextureClass& c : classes) {
         if (!seen.insert(c.id).second)
@@ -104,12 +110,9 @@ QString Triple(const AxisValues& v, double unit) {
 QTableWidget* LimitTable(const std::vector<TextureClass>& classes, const QStringList& axes,
                          QWidget* parent) {
     const QString order = "(" + axes.join(", ") + ")";
-    auto* table = new QTableWidget(0, 6, parent);
-    table->setHorizontalHeaderLabels({"Class", axes.value(0), axes.value(1), axes.value(2),
-                                      "Centre " + order, "Vertices " + order});
-    table->verticalHeader()->hide();
-    table->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    QTableWidget* table = NewTable({"Class", axes.value(0), axes.value(1), axes.value(2),
+                                    "Centre " + order, "Vertices " + order},
+                                   parent);
     for (const ClassLimits& l : SchemeClassLimits(classes)) {
         const int row = table->rowCount();
         table->insertRow(row);
