@@ -134,7 +134,7 @@ struct ConversionArguments {
             ->add_option("--fractions", fractions,
                          "The data's fractions as NAME=FROM-TO in µm, from the finest, e.g. "
                          "clay=0-2,fsilt=2-20,csilt=20-63,sand=63-2000")
-            ->type_name("SPEC")
+            ->type_name("LIST")
             ->excludes(limits);
         command->add_flag("--spline", spline,
                           "Interpolate with a monotone cubic in log(diameter) (four or more "
