@@ -2,7 +2,9 @@
 
 #include "cli/chartcommand.h"
 #include "cli/checkcommand.h"
+#include "cli/classescommand.h"
 #include "cli/classifycommand.h"
+#include "cli/datafractions.h"
 #include "cli/errorline.h"
 #include "cli/exitstatus.h"
 #include "cli/lookupcommand.h"
@@ -76,8 +78,34 @@ appended fields in a sample file. Shares are exact areas or integrals, 6 decimal
 depend on the border rules. --shares writes one share column per class instead, named after
 the class. Rows without a class get empty columns.
 
+With --data-limits or --fractions the data were measured with other particle-size limits
+than the schemes': each row is converted to each scheme's limits (those its details state)
+before the lookup, by interpolating the cumulative curve in log(diameter); a scheme whose
+limits are the data's gets the values as read. The fractions of a header file are the
+columns --fractions names (or, with --data-limits, those named like the first scheme's
+axes); a file without a header has them from its second field on, in the order --fractions
+lists them (or of the first scheme's axes). Every fraction must have a column. One missing
+fraction is completed; a row whose fractions do not add up to 100 (after --normalise)
+fails. --write-converted adds each scheme's converted values, named AXIS_ID, after the
+textures (a header's own columns of those names are filled again). Data that do not reach a scheme's limits (sand to 1000 µm into a 2000 µm scheme,
+clay below 20 µm into one of 2 µm) are refused, unless --top-as-given takes the data's top
+as the scheme's sand limit.
+
 Exit status: 0; 1 with --strict when a row failed; 2 when the scheme, the input or the
 output cannot be used.)";
+
+constexpr const char* kConvertFooter =
+    R"(INPUT is read as classify reads it (see granum-cli classify --help): the fractions are
+found by the names --fractions gives or, with --data-limits, like the axes of the -s scheme
+(usda by default), and with no header from the second field on. Each row is written as read,
+followed by the converted values in the axis order of the -s scheme, named AXIS_ID (ID: the
+--to value, its commas as dashes, or the scheme's id). The cumulative curve is interpolated
+in log(diameter) between the data's limits (--spline: a monotone cubic when four or more
+fractions are given). Rows whose fractions are missing (two or more) or do not add up to
+100 are written with empty converted values and counted as failed.
+
+Exit status: 0; 1 with --strict when a row failed; 2 when the limits cannot be reached, a
+fraction has no column, or the input or the output cannot be used.)";
 
 class UsageError : public std::runtime_error {
 public:
@@ -128,6 +156,52 @@ AxisRange ParseRange(const std::string& option, const std::string& text) {
         throw UsageError(option + ": \"" + text + "\" is not MIN:MAX with numbers within 0 to 100");
     return range;
 }
+
+// The options that say how the data were measured, shared by classify and convert.
+struct ConversionArguments {
+    std::string dataLimits;
+    std::string fractions;
+    bool spline = false;
+    bool topAsGiven = false;
+
+    void AddTo(CLI::App* command) {
+        CLI::Option* limits =
+            command
+                ->add_option("--data-limits", dataLimits,
+                             "The data's particle-size limits of clay, silt and sand in µm "
+                             "(2,63,2000), or a scheme whose limits they are")
+                ->type_name("L");
+        command
+            ->add_option("--fractions", fractions,
+                         "The data's fractions as NAME=FROM-TO in µm, from the finest, e.g. "
+                         "clay=0-2,fsilt=2-20,csilt=20-63,sand=63-2000")
+            ->type_name("LIST")
+            ->excludes(limits);
+        command->add_flag("--spline", spline,
+                          "Interpolate with a monotone cubic in log(diameter) (four or more "
+                          "fractions)");
+        command->add_flag("--top-as-given", topAsGiven,
+                          "Take the data's largest size as the scheme's sand limit");
+    }
+
+    // What the options give; nullopt when neither names the data.
+    std::optional<DataFractions> Data() const {
+        try {
+            if (!dataLimits.empty())
+                return ParseDataLimits(dataLimits);
+            if (!fractions.empty())
+                return ParseFractions(fractions);
+        } catch (const ConversionError& e) {
+            throw UsageError(std::string(dataLimits.empty() ? "--fractions" : "--data-limits") +
+                             ": " + e.what());
+        }
+        return std::nullopt;
+    }
+
+    ConversionOptions Options() const {
+        return {spline ? CurveMethod::MonotoneCubic : CurveMethod::LogLinear, topAsGiven};
+    }
+};
 
 // The command line with every word after "lookup" that is not one of its options moved behind a
 // "--", so that a value beginning with "-" ("-inf", "-.5") reaches the value check instead of
@@ -189,28 +263,35 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
     ClassifyOptions classifyOptions;
     std::string tolerance;
     bool noLookup = false;
+    // The files of classify and convert.
+    auto addFiles = [&classifyOptions](CLI::App* command) {
+        command->add_option("INPUT", classifyOptions.input, "Input file; - or none: standard input")
+            ->type_name("");
+        command
+            ->add_option("-o,--output", classifyOptions.output,
+                         "Output file, replaced only when the run succeeds; - or none: standard "
+                         "output")
+            ->type_name("OUTPUT");
+    };
     CLI::App* classify = app.add_subcommand(
         "classify", "Classify every sample of a sample file or CSV file with a header");
     addScheme(classify, &schemesAfter, kMultiSchemeHelp);
-    classify->add_option("INPUT", classifyOptions.input, "Input file; - or none: standard input")
-        ->type_name("");
-    classify
-        ->add_option("-o,--output", classifyOptions.output,
-                     "Output file, replaced only when the run succeeds; - or none: standard "
-                     "output")
-        ->type_name("OUTPUT");
+    addFiles(classify);
     classify->add_flag("--normalise{5}", tolerance,
                        "--normalise[=TOL]: scale rows whose three values are all given and add up "
                        "to 100 within TOL (5 by default) to a sum of 100 before the lookup; the "
                        "output keeps the values as read");
     classify->add_flag("--normalize{5}", tolerance)->group("");
     bool header = false, noHeader = false;
-    CLI::Option* headerFlag =
-        classify->add_flag("--header", header, "The first line is a header, whatever it holds");
-    classify->add_flag("--no-header", noHeader, "The first line is a sample, whatever it holds")
-        ->excludes(headerFlag);
-    classify->add_flag("--strict", classifyOptions.strict, "Exit with 1 when a row failed");
-    classify->add_flag("-q,--quiet", classifyOptions.quiet, "No summary on standard error");
+    auto addRowFlags = [&](CLI::App* command) {
+        CLI::Option* headerFlag =
+            command->add_flag("--header", header, "The first line is a header, whatever it holds");
+        command->add_flag("--no-header", noHeader, "The first line is a sample, whatever it holds")
+            ->excludes(headerFlag);
+        command->add_flag("--strict", classifyOptions.strict, "Exit with 1 when a row failed");
+        command->add_flag("-q,--quiet", classifyOptions.quiet, "No summary on standard error");
+    };
+    addRowFlags(classify);
     std::string classifyError, classifyErrorSd;
     AddLabErrorOptions(classify, &classifyError, &classifyErrorSd);
     classify->add_flag("--shares", classifyOptions.shareColumns,
@@ -218,7 +299,40 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
                        "instead of share, second, second_share, distance and nearest");
     // Reads and writes every row without classifying it: the floor of the throughput benchmark.
     classify->add_flag("--no-lookup", noLookup)->group("");
+    ConversionArguments conversion;
+    conversion.AddTo(classify);
+    classify->add_flag("--write-converted", classifyOptions.writeConverted,
+                       "Add each scheme's converted values as columns AXIS_ID");
     classify->footer(kClassifyFooter);
+
+    std::string convertTo;
+    CLI::App* convert = app.add_subcommand(
+        "convert", "Convert the fractions of a file to other particle-size limits");
+    addScheme(convert, &schemesAfter,
+              "The scheme whose axis names and order the data and the output follow, and "
+              "whose limits --to takes by default; usda by default");
+    addFiles(convert);
+    conversion.AddTo(convert);
+    convert
+        ->add_option("--to", convertTo,
+                     "The limits to convert to: 2,50,2000 or a scheme whose limits they are")
+        ->type_name("L");
+    convert->add_flag("--normalise{5}", tolerance,
+                      "--normalise[=TOL]: scale rows adding up to 100 within TOL first");
+    addRowFlags(convert);
+    convert->footer(kConvertFooter);
+
+    std::string className;
+    CLI::App* classes = app.add_subcommand(
+        "classes", "Each class's vertices, the range of each axis and its central composition");
+    addScheme(classes, &schemesAfter, kSchemeHelp);
+    classes->add_option("NAME", className, "Only the class of this name (any case)")->type_name("");
+    classes->footer("Per class: its vertices as (x, y, z) in the order of the scheme's axes, one "
+                    "line per polygon; the least and greatest value of each axis over the "
+                    "class; and the central composition, the point of the class farthest from "
+                    "its boundary on the equilateral triangle (to 0.01 %), which lies inside "
+                    "the class even where it is not convex. Exit status: 0; 2 for an unknown "
+                    "class name or an unusable scheme.");
 
     std::vector<std::string> values;
     CLI::App* lookup = app.add_subcommand(
@@ -344,7 +458,8 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
                          [&name](const CLI::App* c) { return c->get_name() == name; }))
             return PrintUsageError(
                 err, "unknown command \"" + name +
-                         "\" (commands: classify, lookup, range, chart, check, schemes)");
+                         "\" (commands: classify, convert, lookup, range, chart, check, schemes, "
+                         "classes)");
     }
 
     try {
@@ -367,13 +482,21 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
         if (app.got_subcommand("schemes"))
             return RunSchemes(out, err);
 
-        if (*classify && !tolerance.empty())
+        if ((*classify || *convert) && !tolerance.empty())
             classifyOptions.normaliseTolerance = ParseTolerance(tolerance);
         if (*classify) {
             classifyOptions.labError = ParseLabError(classifyError, classifyErrorSd);
             if (classifyOptions.shareColumns && !classifyOptions.labError)
                 throw UsageError("--shares needs --error or --error-sd");
         }
+        if (*classify || *convert) {
+            classifyOptions.data = conversion.Data();
+            classifyOptions.conversion = conversion.Options();
+        }
+        if (*convert && !classifyOptions.data)
+            throw UsageError("convert needs --data-limits or --fractions");
+        if (*classify && classifyOptions.writeConverted && !classifyOptions.data)
+            throw UsageError("--write-converted needs --data-limits or --fractions");
         std::array<AxisRange, 3> ranges;
         if (*range) {
             for (std::size_t i = 0; i < 3; ++i)
@@ -390,8 +513,11 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
         arguments.insert(arguments.end(), schemesAfter.begin(), schemesAfter.end());
         if (arguments.empty())
             arguments.push_back(kDefaultScheme);
-        if ((*chart || *range) && arguments.size() > 1)
-            throw UsageError(std::string(*chart ? "chart" : "range") +
+        if ((*chart || *range || *convert || *classes) && arguments.size() > 1)
+            throw UsageError(std::string(*chart     ? "chart"
+                                         : *range   ? "range"
+                                         : *convert ? "convert"
+                                                    : "classes") +
                              " takes one scheme; -s was given " + std::to_string(arguments.size()) +
                              " times");
         std::vector<ChosenScheme> schemes;
@@ -405,6 +531,23 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
             return RunChart(scheme, schemes.front().path, chartOptions, err);
         if (*range)
             return RunRange(scheme, ranges[0], ranges[1], ranges[2], out, err);
+        if (*classes)
+            return RunClasses(scheme, className, out, err);
+        if (*convert) {
+            classifyOptions.textures = false;
+            if (!convertTo.empty()) {
+                DataFractions to;
+                try {
+                    to = ParseDataLimits(convertTo);
+                } catch (const ConversionError& e) {
+                    throw UsageError(std::string("--to: ") + e.what());
+                }
+                schemes.front().id = convertTo;
+                std::replace(schemes.front().id.begin(), schemes.front().id.end(), ',', '-');
+                classifyOptions.targetLimits =
+                    ParticleLimits{to.diameters[0], to.diameters[1], to.diameters[2]};
+            }
+        }
         classifyOptions.lookup = !noLookup;
         if (header || noHeader)
             classifyOptions.header = header ? HeaderRule::Header : HeaderRule::NoHeader;

@@ -55,12 +55,14 @@ SampleSheet& CTexPoint::Sheet() {
 }
 
 QString CTexPoint::WindowTitle() const {
-    return (mFilePath.isEmpty() ? QString("New") : mFilePath) + " - Granum";
+    return (mFilePath.isEmpty() ? QString("New") : mFilePath) + mDataLimits.TitleNote() +
+           " - Granum";
 }
 
 void CTexPoint::Initialise() {
     mScheme.LoadAtStartup(this);
     ShowScheme();
+    PrepareDataLimits();
 }
 
 void CTexPoint::Activate() {
@@ -97,7 +99,8 @@ void CTexPoint::LookupRows(int first, int last) {
                                 " refused }");
             continue;
         }
-        if (const std::optional<Composition> c = Sheet().RowComposition(row)) {
+        if (std::optional<Composition> c = Sheet().RowComposition(row)) {
+            mDataLimits.Convert(&c->x, &c->y, &c->z);
             classifier.Classify(c->x, c->y, c->z);
             classifier.AppendTextureText(&text);
         }
@@ -117,7 +120,9 @@ void CTexPoint::PlotChart() {
     if (mScheme.Scheme().GetClassCount() == 0)
         return;
     mGrid->EndEdit();
-    RunPageChart(mInteraction, this, mScheme, CollectChartSamples(Sheet()));
+    ChartData samples = CollectChartSamples(Sheet());
+    mDataLimits.Convert(&samples);
+    RunPageChart(mInteraction, this, mScheme, samples);
     mGrid->setFocus();
 }
 
@@ -364,7 +369,22 @@ void CTexPoint::LoadScheme(const QString& path) {
 
 void CTexPoint::RefreshScheme() {
     ShowScheme();
+    PrepareDataLimits();
     LookupAllRows();
+}
+
+void CTexPoint::SetDataLimits(const std::optional<ParticleLimits>& limits) {
+    mGrid->EndEdit();
+    mDataLimits.SetLimits(limits);
+    PrepareDataLimits();
+    LookupAllRows();
+}
+
+void CTexPoint::PrepareDataLimits() {
+    const QString problem = mDataLimits.Prepare(mScheme);
+    if (!problem.isEmpty())
+        mInteraction.ShowMessage(this, "Data Particle-Size Limits", problem, MessageIcon::Warning);
+    emit TitleChanged(WindowTitle());
 }
 
 void CTexPoint::ShowSchemeDetails() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pages/datalimits.h"
 #include "pages/pagescheme.h"
 #include "pages/pointmenustate.h"
 
@@ -80,6 +81,10 @@ public:
     // the file picked.
     void LoadScheme(const QString& path);
     void ShowSchemeDetails();
+    // "Data particle-size limits": nullopt for the scheme's own. Rows are looked up (and charted)
+    // converted to the scheme's limits; the sheet keeps the values as typed.
+    void SetDataLimits(const std::optional<ParticleLimits>& limits);
+    const DataLimits& DataSizes() const { return mDataLimits; }
 
 signals:
     // The main window's title while this page is current.
@@ -104,6 +109,8 @@ private:
     bool WriteSamples(const QString& path);
     // "File saved", and how many refused values went into the file as typed.
     QString SavedText() const;
+    // DataLimits::Prepare for the scheme, telling the user when the rows cannot be converted.
+    void PrepareDataLimits();
     // The save dialog's path; empty when cancelled.
     QString AskSavePath();
     void SetFilePath(const QString& path);
@@ -119,4 +126,5 @@ private:
     QToolButton* mChartButton;
     QString mFilePath;
     bool mModified = false;
+    DataLimits mDataLimits;
 };
