@@ -405,6 +405,15 @@ int Classify(const std::vector<ChosenScheme>& schemes, const RasterOptions& opti
     }
     FileOutput& first = options.cog ? *tiles : *target;
     const std::string firstPath = TemporaryOf(first, options.output);
+    // GDAL writes a temporary's tables beside it when it closes it, also after a failure; they
+    // go before the FileOutputs remove the temporaries themselves.
+    struct TablesOfTemporaries {
+        std::vector<std::string> paths;
+        ~TablesOfTemporaries() {
+            for (const std::string& p : paths)
+                ::unlink((p + ".aux.xml").c_str());
+        }
+    } leftovers{{firstPath}};
 
     Counts total;
     {
@@ -431,8 +440,8 @@ int Classify(const std::vector<ChosenScheme>& schemes, const RasterOptions& opti
     if (options.cog) {
         target.emplace(options.output);
         const std::string finalPath = TemporaryOf(*target, options.output);
+        leftovers.paths.push_back(finalPath);
         CopyToCog(firstPath, finalPath, threads);
-        ::unlink((firstPath + ".aux.xml").c_str());
         tiles.reset();
         target->Commit();
         MoveTables(finalPath, options.output);

@@ -118,6 +118,15 @@ TEST_F(ToolRun, MistakesGetOneClearLineAndAFailingStatus) {
         {"classify -s zones.dat .", 2, "cannot read .: it is a folder"},
         {"classify -s zones.dat in.csv -o ro.csv", 2, "cannot write ro.csv: it is read-only"},
         {"classify -s zones.dat in.csv -o sub", 2, "cannot write sub: it is a folder"},
+        // Raster inputs are named by the scheme's axes, as --AXIS FILE or --AXIS=FILE.
+        {"raster --sand=in.csv -o m.tif --clay", 2, "--clay needs a FILE"},
+        {"raster stray -o m.tif", 2, "raster: unexpected \"stray\""},
+        {"raster --sand=fifo --clay in.csv -o m.tif", 2, "cannot read fifo: it is a FIFO"},
+        {"raster --sand nosuch.tif --clay in.csv -o m.tif", 2, "cannot read nosuch.tif: No such"},
+        {"raster --sand in.csv --clay in.csv -o m.tif", 2, "in.csv: not a raster that GDAL reads"},
+        {"raster --sand in.csv --clay in.csv -o -", 2, "a GeoTIFF cannot go to standard output"},
+        {"raster --window 1,2,3 -o m.tif", 2, "--window: \"1,2,3\" is not XOFF,YOFF,XSIZE,YSIZE"},
+        {"raster --tile 3/2 -o m.tif", 2, "--tile: \"3/2\" is not I/N"},
     };
     for (const auto& c : cases) {
         const Result r = Run(c.command);
