@@ -71,22 +71,24 @@ output cannot be used.)";
 
 constexpr const char* kRasterFooter =
     R"(The inputs are rasters GDAL reads (GeoTIFF, VRT, ...), one per axis of the (first)
-scheme, each named by its axis: --AXIS FILE, or FILE:N for band N. For usda these are
---sand FILE --clay FILE [--silt FILE]; a scheme with other axes takes its own names. Or
---bands FILE: bands 1, 2 (and 3) of one file are the axes in the scheme's order.
+scheme, each given by an option named after its axis in lower case (blanks as -), with
+FILE, or FILE:N for band N. For usda these are --sand FILE --clay FILE [--silt FILE]; a
+scheme with other axes takes its own names. Or --bands FILE: bands 1, 2 (and 3) of one
+file are the axes in the scheme's order.
 The inputs must share their size, transform and coordinate system.
 
 Every cell is classified as classify classifies a row whose three values are the cell's
 percentages (stored value x --scale + --offset): a nodata value, or one outside 0 to 100,
-is missing; with two inputs the third axis is completed; with three, their sum must be 100
-(or within --normalise of it, then scaled to 100).
+is missing, and one missing value is completed (so two inputs give the third); three
+given values must add up to 100 (or within --normalise of it, then scaled to 100).
 
 Output: a tiled, DEFLATE-compressed GeoTIFF of bytes, one band per -s (named by the
 scheme's id): 0 no data (two or more values missing), 1.. the scheme's class names in the
 order of its file, 255 { fail } (no class holds the composition, as when three inputs do
 not add up to 100). A cell on a shared boundary gets the class the scheme's border rules
 give it; should several classes remain, the first of them (the first name classify gives).
-Each band has a colour table, and an attribute table of the class names in OUTPUT.aux.xml.
+Band 1 has a colour table; every band has an attribute table of the class names and
+colours in OUTPUT.aux.xml (keep it beside the map: QGIS shows the names from it).
 --cog writes a Cloud Optimized GeoTIFF (with overviews) instead.
 
 Large jobs: --window or --tile I/N classify one piece of the grid; join the pieces with

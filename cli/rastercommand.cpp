@@ -166,6 +166,9 @@ GridInfo OutputGrid(const GridInfo& input, const Window& w) {
 }
 
 // One scheme's band: its classifier and which of the first scheme's axes feed its x, y, z.
+// Bands that describe a cell further (the class's share under lab error, the distance to the
+// nearest boundary) belong beside it: another list in Result, filled by the same worker from the
+// same read, and bands of their own type in ClassRasterWriter after the class bands.
 struct SchemeBand {
     std::unique_ptr<BlockClassifier> prototype;
     std::array<std::size_t, 3> axis{}; // the first scheme's axis for each of its own
@@ -290,6 +293,9 @@ private:
                         reader.Read(k, mWindow.x + b.x, mWindow.y + b.y, b.w, b.h, real[k].data());
                     }
                 }
+                // Particle-size conversion changes each cell's three percentages before they
+                // are classified: it would go between the read and Classify, and take the cell
+                // path (the table holds stored values, not converted ones).
                 Result result;
                 for (std::size_t s = 0; s < mBands.size(); ++s) {
                     result.codes.emplace_back(n);

@@ -4,7 +4,6 @@
 #include "util/futil.h"
 #include "util/numbertext.h"
 
-#include <cmath>
 #include <cstdint>
 
 namespace {
@@ -54,19 +53,8 @@ RowClassifier::RowClassifier(CellClassifier& classifier, std::optional<double> n
 
 RowOutcome RowClassifier::Classify(std::string_view xText, std::string_view yText,
                                    std::string_view zText, std::string* texture) {
-    double x = FieldValue(xText);
-    double y = FieldValue(yText);
-    double z = FieldValue(zText);
-    if (mTolerance && x >= 0 && y >= 0 && z >= 0) {
-        const double sum = x + y + z;
-        if (sum > 0 && futil::le(std::fabs(sum - 100), *mTolerance)) {
-            const double scale = 100 / sum;
-            x *= scale;
-            y *= scale;
-            z *= scale;
-        }
-    }
-    const std::optional<Composition> row = CompleteRow(x, y, z);
+    const std::optional<Composition> row =
+        CompleteRow(FieldValue(xText), FieldValue(yText), FieldValue(zText), mTolerance);
     if (!row)
         return RowOutcome::TooFewValues;
     return mClassifier.AppendTexture(row->x, row->y, row->z, texture) ? RowOutcome::Classified

@@ -81,17 +81,8 @@ double BlockClassifier::Percent(int axis, double stored) const {
 }
 
 uint8_t BlockClassifier::ClassifyCell(double sx, double sy, double sz) {
-    double x = Percent(0, sx), y = Percent(1, sy), z = Percent(2, sz);
-    if (mTolerance && x >= 0 && y >= 0 && z >= 0) {
-        const double sum = x + y + z;
-        if (sum > 0 && futil::le(std::fabs(sum - 100), *mTolerance)) {
-            const double scale = 100 / sum;
-            x *= scale;
-            y *= scale;
-            z *= scale;
-        }
-    }
-    const std::optional<Composition> row = CompleteRow(x, y, z);
+    const std::optional<Composition> row =
+        CompleteRow(Percent(0, sx), Percent(1, sy), Percent(2, sz), mTolerance);
     if (!row)
         return kNoData;
     const std::vector<int>& classes = mClassifier.Classify(row->x, row->y, row->z);

@@ -73,6 +73,32 @@ std::string Text(double v) {
     return text;
 }
 
+// Stored sand, clay and silt of every cell over the whole triangle, as g/kg or as percent with
+// decimals, the silt rounded the way published layers are: sums a unit off now and then.
+struct Stored {
+    std::vector<double> sand, clay, silt;
+};
+Stored RandomSoil(std::size_t n, unsigned seed, bool whole) {
+    std::mt19937 rng(seed);
+    std::uniform_real_distribution<double> u(0, 1);
+    Stored s;
+    for (std::size_t i = 0; i < n; ++i) {
+        const double sand = std::floor(u(rng) * 1001), clay = std::floor(u(rng) * (1001 - sand));
+        const double off = (i % 7 == 0 ? 1 : 0) - (i % 11 == 0 ? 1 : 0);
+        if (whole) {
+            s.sand.push_back(sand);
+            s.clay.push_back(clay);
+            s.silt.push_back(1000 - sand - clay + off);
+        } else {
+            const double a = sand / 10 + u(rng) / 20, b = clay / 10 + u(rng) / 20;
+            s.sand.push_back(a);
+            s.clay.push_back(b);
+            s.silt.push_back(100 - a - b + off / 10);
+        }
+    }
+    return s;
+}
+
 class RasterRun : public testing::Test {
 protected:
     void SetUp() override {
@@ -122,6 +148,18 @@ protected:
         }
     }
 
+    // Random sand and clay in g/kg as int16 files, nodata -1, and the options that read them.
+    RasterOptions GramsPerKgPair(unsigned seed, Stored* s) {
+        const Grid grid;
+        *s = RandomSoil(std::size_t(grid.width) * std::size_t(grid.height), seed, true);
+        WriteRaster(Path("sand.tif"), GDT_Int16, s->sand, -1);
+        WriteRaster(Path("clay.tif"), GDT_Int16, s->clay, -1);
+        RasterOptions o;
+        o.axisInputs = {{"sand", Path("sand.tif")}, {"clay", Path("clay.tif")}};
+        o.scale = 0.1;
+        return o;
+    }
+
     fs::path mFolder;
     std::vector<ChosenScheme> mAll;
     std::string mErr;
@@ -130,32 +168,6 @@ protected:
 std::vector<std::string> NamesOf(const soiltex& scheme) {
     std::array<StoredAxis, 3> axes{};
     return BlockClassifier(scheme, axes, std::nullopt).Names();
-}
-
-// Stored sand, clay and silt of every cell over the whole triangle, as g/kg or as percent with
-// decimals, the silt rounded the way published layers are: sums a unit off now and then.
-struct Stored {
-    std::vector<double> sand, clay, silt;
-};
-Stored RandomSoil(std::size_t n, unsigned seed, bool whole) {
-    std::mt19937 rng(seed);
-    std::uniform_real_distribution<double> u(0, 1);
-    Stored s;
-    for (std::size_t i = 0; i < n; ++i) {
-        const double sand = std::floor(u(rng) * 1001), clay = std::floor(u(rng) * (1001 - sand));
-        const double off = (i % 7 == 0 ? 1 : 0) - (i % 11 == 0 ? 1 : 0);
-        if (whole) {
-            s.sand.push_back(sand);
-            s.clay.push_back(clay);
-            s.silt.push_back(1000 - sand - clay + off);
-        } else {
-            const double a = sand / 10 + u(rng) / 20, b = clay / 10 + u(rng) / 20;
-            s.sand.push_back(a);
-            s.clay.push_back(b);
-            s.silt.push_back(100 - a - b + off / 10);
-        }
-    }
-    return s;
 }
 
 TEST_F(RasterRun, EveryCellAsTheRowClassifierGivesIt) {
@@ -212,12 +224,10 @@ TEST_F(RasterRun, EveryCellAsTheRowClassifierGivesIt) {
 TEST_F(RasterRun, SeveralSchemesGiveABandEachWithItsTables) {
     const Grid grid;
     const std::size_t n = std::size_t(grid.width) * std::size_t(grid.height);
-    const Stored s = RandomSoil(n, 7, true);
-    WriteRaster(Path("sand.tif"), GDT_Int16, s.sand, -1);
-    WriteRaster(Path("clay.tif"), GDT_Int16, s.clay, -1);
-    RasterOptions o;
-    o.axisInputs = {{"clay", Path("clay.tif:1")}, {"sand", Path("sand.tif")}};
-    o.scale = 0.1;
+    Stored s;
+    RasterOptions o = GramsPerKgPair(7, &s);
+    std::swap(o.axisInputs[0], o.axisInputs[1]); // any order, and a band named
+    o.axisInputs[0].second += ":1";
     o.output = Path("two.tif");
     ASSERT_EQ(Run(o, 2), 0) << mErr;
     for (int band = 1; band <= 2; ++band) {
@@ -259,13 +269,8 @@ TEST_F(RasterRun, SeveralSchemesGiveABandEachWithItsTables) {
 // A window, and pieces that join into the whole: the codes are those of the full run.
 TEST_F(RasterRun, WindowsAndTilesCutTheFullMap) {
     const Grid grid;
-    const std::size_t n = std::size_t(grid.width) * std::size_t(grid.height);
-    const Stored s = RandomSoil(n, 3, true);
-    WriteRaster(Path("sand.tif"), GDT_Int16, s.sand, -1);
-    WriteRaster(Path("clay.tif"), GDT_Int16, s.clay, -1);
-    RasterOptions o;
-    o.axisInputs = {{"sand", Path("sand.tif")}, {"clay", Path("clay.tif")}};
-    o.scale = 0.1;
+    Stored s;
+    RasterOptions o = GramsPerKgPair(3, &s);
     o.output = Path("full.tif");
     ASSERT_EQ(Run(o), 0) << mErr;
     const std::vector<uint8_t> full = ReadCodes(o.output);
