@@ -4,6 +4,7 @@
 #include <cmath>
 #include <map>
 #include <string>
+#include <tuple>
 
 namespace {
 
@@ -33,6 +34,17 @@ bool VertexOnOutline(const polygon& from, const polygon& onto) {
 bool Touch(const polygon& a, const polygon& b) {
     return VertexOnOutline(a, b) || VertexOnOutline(b, a);
 }
+
+// How far apart two colours look (the "redmean" weighting of the RGB distance): enough for
+// telling the palette's near pairs (pear and olive) from the rest.
+double Apart(const Rgb& a, const Rgb& b) {
+    const double mean = (a.r + b.r) / 2.0;
+    const double dr = a.r - b.r, dg = a.g - b.g, db = a.b - b.b;
+    return std::sqrt((2 + mean / 256) * dr * dr + 4 * dg * dg + (2 + (255 - mean) / 256) * db * db);
+}
+
+// Neighbours closer than this look alike on a chart; they are avoided after identical ones.
+constexpr double kAlike = 135;
 
 } // namespace
 
@@ -82,15 +94,20 @@ std::vector<Rgb> ClassColours(const soiltex& scheme) {
     std::vector<int> colourOf(n, -1);
     std::vector<int> uses(palette.size(), 0);
     for (int g : order) {
-        // Fewest neighbours sharing the colour, then the least used colour, then palette order:
-        // spreads the palette over the triangle instead of piling on its first entries.
+        // Fewest neighbours sharing the colour, then fewest with a look-alike, then the least
+        // used colour, then palette order: spreads the palette over the triangle instead of
+        // piling on its first entries.
         int best = 0;
-        std::pair<int, int> bestCost{1 << 30, 1 << 30};
+        std::tuple<int, int, int> bestCost{1 << 30, 1 << 30, 1 << 30};
         for (int c = 0; c < count; ++c) {
-            int clashes = 0;
-            for (int h = 0; h < groups; ++h)
-                clashes += adjacent[g][h] && colourOf[h] == c;
-            const std::pair<int, int> cost{clashes, uses[c]};
+            int clashes = 0, alike = 0;
+            for (int h = 0; h < groups; ++h) {
+                if (!adjacent[g][h] || colourOf[h] < 0)
+                    continue;
+                clashes += colourOf[h] == c;
+                alike += Apart(palette[std::size_t(c)], palette[std::size_t(colourOf[h])]) < kAlike;
+            }
+            const std::tuple<int, int, int> cost{clashes, alike, uses[c]};
             if (cost < bestCost) {
                 bestCost = cost;
                 best = c;
