@@ -32,6 +32,8 @@ public:
 
 // Tiles of this size when the input's own blocks are strips or odd sizes.
 constexpr int kDefaultBlock = 256;
+// Cells of a band of rows read from inputs in strips.
+constexpr std::size_t kBandCells = std::size_t(1) << 20;
 // Blocks classified ahead of the one being written, per thread: bounds the memory.
 constexpr std::size_t kBlocksAheadPerThread = 2;
 
@@ -148,8 +150,10 @@ Window ChooseWindow(const GridInfo& grid, int blockHeight, const RasterOptions& 
 }
 
 // The output's grid: the window's part of the inputs', in blocks of the inputs' own size when
-// GeoTIFF tiles can have it.
-GridInfo OutputGrid(const GridInfo& input, const Window& w) {
+// GeoTIFF tiles can have it. Inputs in strips (or odd tiles) are read in bands of whole rows,
+// about kBandCells each, so that every strip is decompressed once; the output's tiles are as
+// high as a band.
+GridInfo OutputGrid(const GridInfo& input, const Window& w, int* readWidth) {
     GridInfo out = input;
     out.width = w.width;
     out.height = w.height;
@@ -160,8 +164,14 @@ GridInfo OutputGrid(const GridInfo& input, const Window& w) {
         out.transform = t;
     }
     const auto fits = [](int size) { return size >= 16 && size <= 4096 && size % 16 == 0; };
-    if (!fits(input.blockWidth) || !fits(input.blockHeight))
-        out.blockWidth = out.blockHeight = kDefaultBlock;
+    if (fits(input.blockWidth) && fits(input.blockHeight)) {
+        *readWidth = out.blockWidth;
+        return out;
+    }
+    out.blockWidth = kDefaultBlock;
+    const int rows = int(kBandCells / std::size_t(std::max(1, w.width))) / 16 * 16;
+    out.blockHeight = std::clamp(rows, 16, kDefaultBlock);
+    *readWidth = w.width;
     return out;
 }
 
@@ -355,12 +365,11 @@ private:
     std::vector<std::thread> mWorkers;
 };
 
-std::vector<Block> Blocks(const Window& w, const GridInfo& grid) {
+std::vector<Block> Blocks(const Window& w, int width, int height) {
     std::vector<Block> blocks;
-    for (int y = 0; y < w.height; y += grid.blockHeight)
-        for (int x = 0; x < w.width; x += grid.blockWidth)
-            blocks.push_back({x, y, std::min(grid.blockWidth, w.width - x),
-                              std::min(grid.blockHeight, w.height - y)});
+    for (int y = 0; y < w.height; y += height)
+        for (int x = 0; x < w.width; x += width)
+            blocks.push_back({x, y, std::min(width, w.width - x), std::min(height, w.height - y)});
     return blocks;
 }
 
@@ -391,9 +400,11 @@ int Classify(const std::vector<ChosenScheme>& schemes, const RasterOptions& opti
         throw UsageProblem("raster needs -o FILE: a GeoTIFF cannot go to standard output");
     const Inputs in = ChooseInputs(schemes.front().scheme, schemes.front().id, options);
     const GridInfo& inputGrid = FirstInfo(in).grid;
-    const GridInfo probe = OutputGrid(inputGrid, {0, 0, inputGrid.width, inputGrid.height});
-    const Window window = ChooseWindow(inputGrid, probe.blockHeight, options);
-    const GridInfo grid = OutputGrid(inputGrid, window);
+    int readWidth = 0;
+    const GridInfo whole =
+        OutputGrid(inputGrid, {0, 0, inputGrid.width, inputGrid.height}, &readWidth);
+    const Window window = ChooseWindow(inputGrid, whole.blockHeight, options);
+    const GridInfo grid = OutputGrid(inputGrid, window, &readWidth);
     std::vector<ClassBand> tables;
     const std::vector<SchemeBand> bands = MakeBands(schemes, in, options, &tables);
     const int threads = options.threads > 0
@@ -424,7 +435,7 @@ int Classify(const std::vector<ChosenScheme>& schemes, const RasterOptions& opti
     Counts total;
     {
         ClassRasterWriter writer(firstPath, grid, tables, threads);
-        std::vector<Block> blocks = Blocks(window, grid);
+        std::vector<Block> blocks = Blocks(window, readWidth, grid.blockHeight);
         const std::size_t cells = std::size_t(window.width) * std::size_t(window.height);
         ProgressLine progress(options.progress, "cells");
         Pipeline pipeline(in, bands, window, blocks, threads);

@@ -25,10 +25,10 @@ struct Grid {
 
 // Writes a tiled GeoTIFF of one band with GDAL's API.
 void WriteRaster(const std::string& path, GDALDataType type, const std::vector<double>& values,
-                 std::optional<double> noData, const Grid& grid = {}) {
+                 std::optional<double> noData, const Grid& grid = {}, bool tiled = true) {
     GDALAllRegister();
     char** options = nullptr;
-    options = CSLSetNameValue(options, "TILED", "YES");
+    options = CSLSetNameValue(options, "TILED", tiled ? "YES" : "NO");
     options = CSLSetNameValue(options, "BLOCKXSIZE", "16");
     options = CSLSetNameValue(options, "BLOCKYSIZE", "16");
     options = CSLSetNameValue(options, "COMPRESS", "DEFLATE");
@@ -298,6 +298,14 @@ TEST_F(RasterRun, WindowsAndTilesCutTheFullMap) {
         joined.insert(joined.end(), codes.begin(), codes.end());
     }
     EXPECT_EQ(joined, full);
+
+    // Inputs in strips are read in bands of rows: the same map.
+    WriteRaster(Path("sand.tif"), GDT_Int16, s.sand, -1, grid, false);
+    WriteRaster(Path("clay.tif"), GDT_Int16, s.clay, -1, grid, false);
+    o.tile.reset();
+    o.output = Path("strips.tif");
+    ASSERT_EQ(Run(o), 0) << mErr;
+    EXPECT_EQ(ReadCodes(o.output), full);
 }
 
 TEST(RasterTiles, PiecesCoverEveryRowOnceInWholeBlocks) {
