@@ -332,7 +332,7 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
     raster->add_flag("--cog", rasterOptions.cog, "Write a Cloud Optimized GeoTIFF");
     raster->add_option("--threads", rasterOptions.threads, "Threads to use; every core by default")
         ->type_name("N")
-        ->check(CLI::PositiveNumber);
+        ->check(CLI::Range(1, 4096));
     raster->add_option("--window", rasterWindow, "Classify only this window of the inputs")
         ->type_name("XOFF,YOFF,XSIZE,YSIZE");
     raster->add_option("--tile", rasterTile, "Classify only piece I of N (bands of whole rows)")
