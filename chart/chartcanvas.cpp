@@ -15,12 +15,12 @@ ChartCanvas::ChartCanvas(ChartModel& model, QWidget* parent) : QWidget(parent), 
 }
 
 point ChartCanvas::CompositionAt(QPoint pos) const {
-    return DeviceToChart(PaintDeviceMetrics(ChartFont(), *this), mModel, {pos.x(), pos.y()});
+    return DeviceToChart(PaintDeviceMetrics(ChartFont(mModel), *this), mModel, {pos.x(), pos.y()});
 }
 
 void ChartCanvas::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    PainterTarget target(painter, ChartFont());
+    PainterTarget target(painter, ChartFont(mModel));
     PaintChart(target, mModel, {0, 0, width(), height()});
 }
 

@@ -6,6 +6,8 @@
 #include "chart/chartprint.h"
 #include "chart/chartreadout.h"
 #include "chart/chartsettings.h"
+#include "chart/pointgroups.h"
+#include "scheme/schemefile.h"
 #include "widgets/enterkey.h"
 #include "widgets/userinteraction.h"
 
@@ -37,7 +39,17 @@ constexpr ViewToggle kToggles[] = {
     {"&Grid Lines", "Toggle view of grid lines", &ChartModel::mbGridLines},
     {"&Legend", "Toggle view of legend", &ChartModel::mbLegend},
     {"&Texture Classes", "Toggle view of texture classes", &ChartModel::mbTextureClasses},
+    {"&Publication Style",
+     "Toggle the publication style: filled classes named inside, ticks, arrows, grouped samples",
+     &ChartModel::mbPublication},
 };
+
+// Point sizes offered for the chart's text; 0 is the style's own.
+constexpr int kFontSizes[] = {0, 8, 9, 10, 11, 12, 14, 16};
+
+// Sample ID prefixes group the samples' markers when there are a few of them, as when IDs
+// name a plot or a site ("Plot A-01"); more than this many is no grouping.
+constexpr std::size_t kMostPrefixGroups = 12;
 
 constexpr const char* kSaveFilter =
     "Windows Enhanced Metafiles (*.emf);;SVG pictures (*.svg);;PNG pictures (*.png);;"
@@ -81,6 +93,7 @@ ChartDialog::ChartDialog(UserInteraction& interaction, QWidget* parent)
 
     mViewMenu = menuBar->addMenu("&View");
     mViewItems = AddViewItems(mViewMenu, true);
+    AddFontSizeMenu(mViewMenu);
     mContextMenu = new QMenu("RChart", this);
     mContextItems = AddViewItems(mContextMenu, false);
     for (QMenu* menu : {mChartMenu, mViewMenu, mContextMenu}) {
@@ -129,8 +142,48 @@ void ChartDialog::Initialise() {
     setWindowIcon(QIcon(":/icons/granum.svg"));
     mCanvas->setFocus();
     ReadChartDefinitionFile();
+    if (mMetadata.abbreviations.empty() && !mMetadata.limits && !mSchemeFile.empty())
+        mMetadata = ReadSchemeFileMetadata(ResolveDataFile(mSchemeFile));
+    GroupBySampleIdPrefix();
     chartsettings::ReadViewFlags(*this);
     chartsettings::RestorePlacement(*this);
+}
+
+void ChartDialog::GroupBySampleIdPrefix() {
+    if (!mGroups.empty() || mLabels.size() != mPoints.size() || !mbSamples)
+        return;
+    std::vector<std::string> prefixes;
+    prefixes.reserve(mLabels.size());
+    for (const std::string& label : mLabels)
+        prefixes.push_back(SampleIdPrefix(label));
+    GroupByValues(prefixes, &mGroups, &mGroupNames);
+    if (mGroupNames.size() < 2 || mGroupNames.size() > kMostPrefixGroups) {
+        mGroups.clear();
+        mGroupNames.clear();
+        return;
+    }
+    mGroupTitle = "Sample ID prefix";
+}
+
+void ChartDialog::AddFontSizeMenu(QMenu* view) {
+    QMenu* sizes = view->addMenu("&Font Size");
+    auto* group = new QActionGroup(sizes);
+    for (const int size : kFontSizes) {
+        QAction* action =
+            sizes->addAction(size == 0 ? QString("Style's &Own") : QString::number(size));
+        action->setCheckable(true);
+        group->addAction(action);
+        connect(action, &QAction::triggered, this, [this, size] { ShowFontSize(size); });
+        connect(sizes, &QMenu::aboutToShow, action,
+                [this, action, size] { action->setChecked(mFontSize == size); });
+    }
+}
+
+void ChartDialog::ShowFontSize(int points) {
+    mFontSize = points;
+    mCanvas->update();
+    if (mPointer)
+        ShowReadout(*mPointer);
 }
 
 void ChartDialog::ReadChartDefinitionFile() {

@@ -15,9 +15,10 @@ class UserInteraction;
 
 // The "Chart" window: the texture triangle of one page's data, with the Chart and View menus.
 // A page creates it, sets the ChartModel inputs (mScheme, mSchemeFile, the axis names, mPoints,
-// mLabels, mbSamples), runs it through UserInteraction::RunDialog and destroys it. Showing it
-// the first time reads the chart definition file, the view flags and the window placement;
-// destroying a window that was shown writes the flags and the placement back.
+// mLabels, mbSamples; optionally mMetadata and the groups), runs it through
+// UserInteraction::RunDialog and destroys it. Showing it the first time reads the chart definition
+// file, the view flags and the window placement; destroying a window that was shown writes the
+// flags and the placement back.
 class ChartDialog : public QDialog, public ChartModel {
     Q_OBJECT
 public:
@@ -35,6 +36,8 @@ public:
     // The View commands; each repaints the chart.
     void ShowLayout(int triaxial);
     void ToggleFlag(int ChartModel::*flag);
+    // Text of the given point size; 0: the style's own.
+    void ShowFontSize(int points);
 
     // The Chart commands.
     void CopyToClipboard();
@@ -61,6 +64,10 @@ private:
     ViewItems AddViewItems(QMenu* menu, bool mnemonics);
     void UpdateViewItems(const ViewItems& items) const;
     void ReadChartDefinitionFile();
+    // Groups the samples by their Sample ID's prefix for the publication style, unless the
+    // page grouped them or the prefixes make one group or too many.
+    void GroupBySampleIdPrefix();
+    void AddFontSizeMenu(QMenu* view);
     int ScreenDpi() const;
 
     UserInteraction& mInteraction;

@@ -34,7 +34,7 @@ QString NoRoom(QSize clientSize, int dpi) {
 
 bool PaintWithPainter(QPaintDevice& device, ChartModel& model, QSize clientSize, bool smooth) {
     QPainter painter(&device);
-    PainterTarget target(painter, ChartFont(), smooth);
+    PainterTarget target(painter, ChartFont(model), smooth);
     return PaintChart(target, model, ClientRect(clientSize));
 }
 
@@ -113,7 +113,7 @@ QByteArray Pdf(ChartModel& model, QSize clientSize, int dpi, QString* reason) {
 }
 
 QByteArray Emf(ChartModel& model, QSize clientSize, int dpi, QString* reason) {
-    EmfTarget target(ChartFont(), dpi);
+    EmfTarget target(ChartFont(model), dpi);
     if (!target.IsOpen()) {
         *reason = "the metafile could not be started";
         return {};
@@ -149,7 +149,7 @@ bool ChartHasRoom(ChartModel& model, QSize clientSize, int dpi) {
     const ChartRect saved = model.mChartRect;
     model.mChartRect = ClientRect(clientSize);
     const bool fits =
-        LayOutChart(PaintDeviceMetrics(ChartFont(), PlainImage({1, 1}, dpi)), model).fits;
+        LayOutChart(PaintDeviceMetrics(ChartFont(model), PlainImage({1, 1}, dpi)), model).fits;
     model.mChartRect = saved;
     return fits;
 }

@@ -1,5 +1,6 @@
 #include "chart/chartgeometry.h"
 
+#include "chart/publicationlayout.h"
 #include "util/futil.h"
 
 #include <cmath>
@@ -112,6 +113,8 @@ std::vector<AxisText> AxisTexts(const ChartModel& model) {
 }
 
 ChartLayout LayOutChart(const DeviceResolution& target, const ChartModel& model) {
+    if (model.mbPublication)
+        return LayOutPublication(target, model).layout;
     ChartLayout layout = ClassicLayout(target, model);
     const int smallestHeight = kSmallestInLines * target.MeasureText("0").height;
     const int smallestSide =

@@ -54,7 +54,8 @@ struct ChartLayout {
     bool fits = false;
 };
 
-// Lays the chart of model out in model.mChartRect. The triangle takes the classic size (60
+// Lays the chart of model out in model.mChartRect (the publication style: LayOutPublication).
+// The classic triangle takes the classic size (60
 // points of room across and 100 down) when the axis titles and values shown fit beside it, and
 // the largest smaller one that keeps them all inside the rectangle otherwise. The smallest
 // triangle is ten text lines high, so that its axis values never run into each other.

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "geometry/polygon.h"
+#include "scheme/schememetadata.h"
 #include "scheme/soiltex.h"
 
 #include <string>
@@ -17,7 +18,7 @@ struct ChartRect {
     int Height() const { return bottom - top; }
 };
 
-// What a chart shows and how: the data a page hands over and the seven view switches. The
+// What a chart shows and how: the data a page hands over and the view switches. The
 // dialog builds on it, and the command-line tool draws it without any window.
 class ChartModel {
 public:
@@ -30,6 +31,16 @@ public:
     std::vector<point> mPoints;       // (x, y) in percent; z is 100 - x - y
     std::vector<std::string> mLabels; // one a point, or none
     int mbSamples = 1;                // 1: sample markers; 0: the vertices of one polygon
+    // What the scheme file says of itself: the publication style's abbreviations and
+    // particle-size limits.
+    SchemeMetadata mMetadata;
+    // The group of each point (an index into mGroupNames), for the publication style's marker
+    // colours and shapes; empty: one group. mGroupTitle heads their legend.
+    std::vector<int> mGroups;
+    std::vector<std::string> mGroupNames;
+    std::string mGroupTitle;
+    int mFontSize = 0; // points; 0: the style's own (8 classic, 9 publication)
+    int mbDensity = 0; // 1: density shading in the publication style whatever the sample count
 
     // View flags, each 0 or 1.
     int mbTriaxial = 1;
@@ -39,6 +50,9 @@ public:
     int mbGridLines = 1;
     int mbLegend = 1;
     int mbTextureClasses = 1;
+    // 0: the classic chart; 1: the publication style (filled classes named inside, ticks,
+    // arrows, grouped markers).
+    int mbPublication = 0;
 
     // Where the last draw laid the chart out.
     ChartRect mChartRect;

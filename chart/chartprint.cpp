@@ -8,10 +8,10 @@
 
 namespace {
 
-// An 8-point font in whole printer pixels, as the chart's text on paper.
-QFont PrintFont(int dpiY) {
-    QFont font = ChartFont();
-    const int tenTimesHeight = dpiY * 80 / 72;
+// The chart font in whole printer pixels, as the chart's text on paper.
+QFont PrintFont(const ChartModel& model, int dpiY) {
+    QFont font = ChartFont(model);
+    const int tenTimesHeight = dpiY * 10 * font.pointSize() / 72;
     font.setPixelSize(static_cast<int>(tenTimesHeight * 0.1 + 0.5));
     return font;
 }
@@ -26,7 +26,7 @@ void PrintChart(ChartModel& model, QPrinter& printer) {
         const int width = printer.width();
         const int height = printer.height();
         const ChartRect page{width / 6, height / 6, width - width / 6, height - height / 6};
-        PainterTarget target(painter, PrintFont(printer.logicalDpiY()));
+        PainterTarget target(painter, PrintFont(model, printer.logicalDpiY()));
         PaintChart(target, model, page, printer.logicalDpiX() / 72); // pens of one point
         painter.end();
     }

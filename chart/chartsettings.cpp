@@ -23,6 +23,12 @@ constexpr NamedFlag kFlags[] = {
     {"mbTextureClasses", &ChartModel::mbTextureClasses},
 };
 
+// Kept apart from the flags above, which all read as 1 when missing.
+constexpr const char* kPublication = "mbPublication";
+constexpr const char* kFontSize = "FontSize";
+constexpr int kSmallestFont = 4;
+constexpr int kLargestFont = 72;
+
 constexpr const char* kCheck = "(check)";
 constexpr int kFarthest = 1 << 24;
 constexpr int kPlacementSaved = 32639;
@@ -51,12 +57,17 @@ void ReadViewFlags(ChartModel& model) {
     const auto store = settings::Open(settings::kChartDialogGroup);
     for (const NamedFlag& f : kFlags)
         model.*f.flag = settings::ReadFlag(*store, f.name, 1);
+    model.mbPublication = settings::ReadFlag(*store, kPublication, 0);
+    const int size = settings::ReadInt(*store, kFontSize, 0);
+    model.mFontSize = size >= kSmallestFont && size <= kLargestFont ? size : 0;
 }
 
 void WriteViewFlags(const ChartModel& model) {
     const auto store = settings::Open(settings::kChartDialogGroup);
     for (const NamedFlag& f : kFlags)
         store->setValue(f.name, model.*f.flag);
+    store->setValue(kPublication, model.mbPublication);
+    store->setValue(kFontSize, model.mFontSize);
 }
 
 QRect FitOnScreens(const QRect& wanted, const std::vector<QRect>& screens) {

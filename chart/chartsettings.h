@@ -7,12 +7,13 @@
 
 class QWidget;
 
-// What the chart window keeps between runs, in the "Chart Dialog" settings group: the seven
-// view flags under their member names, and the window placement.
+// What the chart window keeps between runs, in the "Chart Dialog" settings group: the view
+// flags under their member names, the font size, and the window placement.
 namespace chartsettings {
 
 // Reads mbTriaxial, mbAxisTitle, mbAxisValues, mbDataLabels, mbGridLines, mbLegend and
-// mbTextureClasses in that order; a missing value reads as 1.
+// mbTextureClasses in that order, a missing value reading as 1; then mbPublication (missing: 0,
+// the classic chart) and mFontSize ("FontSize"; missing or out of 4 to 72: 0, the style's own).
 void ReadViewFlags(ChartModel& model);
 void WriteViewFlags(const ChartModel& model);
 

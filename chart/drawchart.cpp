@@ -2,6 +2,7 @@
 
 #include "chart/chartgeometry.h"
 #include "chart/labelplacer.h"
+#include "chart/publicationchart.h"
 #include "chart/textblock.h"
 
 #include <algorithm>
@@ -87,29 +88,7 @@ public:
             mTarget.DeviceToLogical({static_cast<int>(mTarget.PixelsPerInchX() * 2.5 / 72),
                                      static_cast<int>(mTarget.PixelsPerInchY() * 2.5 / 72)});
         Markers(radius);
-        const bool labelled = mModel.mbDataLabels && !mModel.mLabels.empty() &&
-                              mModel.mLabels.size() == mModel.mPoints.size();
-        if (!labelled)
-            return;
-        std::vector<TextBox> spots;
-        const int lineHeight = mTarget.MeasureText("0").height;
-        for (std::size_t k = 0; k < mModel.mPoints.size(); ++k) {
-            const std::string& label = mModel.mLabels[k];
-            if (label.empty())
-                continue;
-            const DevicePoint p = At(mModel.mPoints[k].x, mModel.mPoints[k].y);
-            // Where not even the thinnest text has room (a crowded part of a large set), the
-            // label is not measured at all.
-            LabelSpots(p, {1, lineHeight}, radius.x, &spots);
-            if (std::none_of(spots.begin(), spots.end(),
-                             [this](const TextBox& b) { return mPlacer.IsFree(b); }))
-                continue;
-            LabelSpots(p, mTarget.MeasureText(label), radius.x, &spots);
-            // A label with no free spot near its point is left out rather than drawn over
-            // another text.
-            if (const TextBox* box = mPlacer.TakeFirstFree(spots))
-                mTarget.Text({box->left, box->top}, label);
-        }
+        DrawSampleLabels(mTarget, mModel, mLayout, radius.x, mPlacer);
     }
 
     void Boundaries(const Pen& blackPen) {
@@ -167,31 +146,6 @@ private:
         for (const std::uint64_t key : keys)
             mTarget.Ellipse({std::int32_t(key >> 32), std::int32_t(key & 0xffffffffu)}, radius.x,
                             radius.y);
-    }
-
-    // Where a label may go, best first: centred above its point (the classic place), below it,
-    // beside it, at the four corners of the marker; then the same a text line farther out.
-    static void LabelSpots(DevicePoint p, TextSize size, int radius, std::vector<TextBox>* spots) {
-        const int w = size.width;
-        const int h = size.height;
-        spots->clear();
-        for (const int out : {0, h}) {
-            const int above = p.y - static_cast<int>(1.25 * h) - out;
-            const int below = p.y + h / 4 + out;
-            const int middle = p.y - h / 2;
-            const int right = p.x + radius + h / 4 + out;
-            const int left = p.x - radius - h / 4 - w - out;
-            const int centre = p.x - w / 2;
-            for (const auto& [x, y] : {std::pair{centre, above},
-                                       {centre, below},
-                                       {right, middle},
-                                       {left, middle},
-                                       {right, above},
-                                       {left, above},
-                                       {right, below},
-                                       {left, below}})
-                spots->push_back({x, y, x + w, y + h});
-        }
     }
 
     // Each class's number at its region's centroid, and the legend: the scheme's name, then one
@@ -253,6 +207,8 @@ private:
 
 bool DrawChart(DrawTarget& target, const ChartModel& model, const Pen& blackPen,
                const Pen& redPen) {
+    if (model.mbPublication)
+        return DrawPublicationChart(target, model, blackPen.width);
     ChartPainter chart(target, model);
     if (!chart.Fits())
         return false;

@@ -74,4 +74,7 @@ public:
     virtual void Ellipse(DevicePoint centre, int radiusX, int radiusY) = 0;
     // One line of text with its top left corner at the given point, in the text colour.
     virtual void Text(DevicePoint topLeft, const std::string& text) = 0;
+    // Texts drawn and measured from now on at scale times the target's own font size (1 sets
+    // it back); for labels shrunk to fit.
+    virtual void SetTextScale(double scale) = 0;
 };

@@ -33,7 +33,8 @@ QFont AtPixelSize(QFont font, int dpi) {
 } // namespace
 
 EmfTarget::EmfTarget(const QFont& font, int dpi)
-    : mDpi(dpi), mFont(AtPixelSize(font, dpi)), mMetrics(mFont), mTextColour(chartcolour::kBlack) {
+    : mDpi(dpi), mFont(AtPixelSize(font, dpi)), mFamily(font.family().toStdString()),
+      mMetrics(mFont), mTextColour(chartcolour::kBlack) {
     mFile = std::tmpfile();
     if (mFile == nullptr)
         return;
@@ -44,18 +45,29 @@ EmfTarget::EmfTarget(const QFont& font, int dpi)
     SetBkMode(mDc, TRANSPARENT);
     SetTextAlign(mDc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
 
+    SelectFont(mFont.pixelSize());
+}
+
+void EmfTarget::SelectFont(int pixelSize) {
     LOGFONTW logFont{};
-    logFont.lfHeight = -mFont.pixelSize();
+    logFont.lfHeight = -pixelSize;
     logFont.lfWeight = FW_NORMAL;
     logFont.lfCharSet = DEFAULT_CHARSET;
     logFont.lfOutPrecision = OUT_STRING_PRECIS;
     logFont.lfClipPrecision = CLIP_CHARACTER_PRECIS;
     logFont.lfQuality = DEFAULT_QUALITY;
     logFont.lfPitchAndFamily = DEFAULT_PITCH;
-    const std::vector<WCHAR> face = ToWide(font.family());
+    const std::vector<WCHAR> face = ToWide(QString::fromStdString(mFamily));
     std::copy_n(face.begin(), (std::min<std::size_t>)(face.size(), LF_FACESIZE - 1),
                 logFont.lfFaceName);
     Replace(mGdiFont, CreateFontIndirectW(&logFont));
+}
+
+void EmfTarget::SetTextScale(double scale) {
+    QFont font = mFont;
+    font.setPixelSize((std::max)(1, static_cast<int>(std::lround(mFont.pixelSize() * scale))));
+    mMetrics = QFontMetrics(font);
+    SelectFont(font.pixelSize());
 }
 
 EmfTarget::~EmfTarget() {

@@ -8,6 +8,7 @@
 #include <cstdio>
 #include <map>
 #include <memory>
+#include <string>
 
 // Records the chart as an Enhanced Metafile through libEMF. Text is measured with the chart
 // font as the screen of the given pixels per inch shows it, so the picture matches the window.
@@ -34,6 +35,7 @@ public:
     void Polygon(const std::vector<DevicePoint>& vertices) override;
     void Ellipse(DevicePoint centre, int radiusX, int radiusY) override;
     void Text(DevicePoint topLeft, const std::string& text) override;
+    void SetTextScale(double scale) override;
     TextSize MeasureText(const std::string& text) const override;
     int PixelsPerInchX() const override { return mDpi; }
     int PixelsPerInchY() const override { return mDpi; }
@@ -44,10 +46,12 @@ private:
     using Handle = unsigned int;
     QByteArray Close();
     Handle Select(Handle object);
+    void SelectFont(int pixelSize);
     void Replace(Handle& held, Handle object);
 
     int mDpi;
     QFont mFont;
+    std::string mFamily;
     QFontMetrics mMetrics;
     std::FILE* mFile = nullptr;
     Handle mDc = 0;

@@ -51,3 +51,51 @@ const TextBox* LabelPlacer::TakeFirstFree(const std::vector<TextBox>& candidates
     }
     return nullptr;
 }
+
+void LabelSpots(DevicePoint p, TextSize size, int radius, std::vector<TextBox>* spots) {
+    const int w = size.width;
+    const int h = size.height;
+    spots->clear();
+    for (const int out : {0, h}) {
+        const int above = p.y - static_cast<int>(1.25 * h) - out;
+        const int below = p.y + h / 4 + out;
+        const int middle = p.y - h / 2;
+        const int right = p.x + radius + h / 4 + out;
+        const int left = p.x - radius - h / 4 - w - out;
+        const int centre = p.x - w / 2;
+        for (const auto& [x, y] : {std::pair{centre, above},
+                                   {centre, below},
+                                   {right, middle},
+                                   {left, middle},
+                                   {right, above},
+                                   {left, above},
+                                   {right, below},
+                                   {left, below}})
+            spots->push_back({x, y, x + w, y + h});
+    }
+}
+
+void DrawSampleLabels(DrawTarget& target, const ChartModel& model, const ChartLayout& layout,
+                      int radius, LabelPlacer& placer) {
+    const bool labelled = model.mbDataLabels && !model.mLabels.empty() &&
+                          model.mLabels.size() == model.mPoints.size();
+    if (!labelled)
+        return;
+    std::vector<TextBox> spots;
+    const int lineHeight = target.MeasureText("0").height;
+    for (std::size_t k = 0; k < model.mPoints.size(); ++k) {
+        const std::string& label = model.mLabels[k];
+        if (label.empty())
+            continue;
+        const DevicePoint p = MapToDevice(layout, model.mPoints[k].x, model.mPoints[k].y);
+        // Where not even the thinnest text has room (a crowded part of a large set), the
+        // label is not measured at all.
+        LabelSpots(p, {1, lineHeight}, radius, &spots);
+        if (std::none_of(spots.begin(), spots.end(),
+                         [&placer](const TextBox& b) { return placer.IsFree(b); }))
+            continue;
+        LabelSpots(p, target.MeasureText(label), radius, &spots);
+        if (const TextBox* box = placer.TakeFirstFree(spots))
+            target.Text({box->left, box->top}, label);
+    }
+}

@@ -31,3 +31,14 @@ private:
     std::vector<TextBox> mTaken;
     std::vector<std::vector<int>> mCells; // indices into mTaken, row by row
 };
+
+// Where a label of the given size may go near its marker (radius in logical units) at p, best
+// first: centred above it (the classic place), below it, beside it, at its four corners; then
+// the same a text line farther out.
+void LabelSpots(DevicePoint p, TextSize size, int radius, std::vector<TextBox>* spots);
+
+// Draws each sample's label (model.mLabels, when mbDataLabels and one a point) at the first spot
+// near its point that placer has free, taking it; a label with no free spot is left out rather
+// than drawn over another text.
+void DrawSampleLabels(DrawTarget& target, const ChartModel& model, const ChartLayout& layout,
+                      int radius, LabelPlacer& placer);

@@ -3,6 +3,7 @@
 #include <QPaintDevice>
 #include <QPainter>
 #include <QPolygonF>
+#include <algorithm>
 
 namespace {
 
@@ -12,14 +13,14 @@ QColor ToQColor(Colour c) {
 
 } // namespace
 
-QFont ChartFont() {
+QFont ChartFont(const ChartModel& model) {
     QFont font("Arial");
-    font.setPointSize(8);
+    font.setPointSize(model.mFontSize > 0 ? model.mFontSize : model.mbPublication ? 9 : 8);
     return font;
 }
 
 PainterTarget::PainterTarget(QPainter& painter, const QFont& font, bool smooth)
-    : mPainter(painter), mMetrics(font, painter.device()), mSmooth(smooth),
+    : mPainter(painter), mFont(font), mMetrics(font, painter.device()), mSmooth(smooth),
       mTextColour(chartcolour::kBlack) {
     mPainter.setFont(font);
     mPainter.setBackgroundMode(Qt::TransparentMode);
@@ -74,6 +75,16 @@ void PainterTarget::Text(DevicePoint topLeft, const std::string& text) {
     mPainter.drawText(QPoint(topLeft.x, topLeft.y + mMetrics.ascent()),
                       QString::fromStdString(text));
     mPainter.setPen(pen);
+}
+
+void PainterTarget::SetTextScale(double scale) {
+    QFont font = mFont;
+    if (font.pixelSize() > 0)
+        font.setPixelSize(std::max(1, static_cast<int>(font.pixelSize() * scale + 0.5)));
+    else
+        font.setPointSizeF(font.pointSizeF() * scale);
+    mPainter.setFont(font);
+    mMetrics = QFontMetrics(font, mPainter.device());
 }
 
 TextSize PainterTarget::MeasureText(const std::string& text) const {

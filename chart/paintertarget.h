@@ -9,8 +9,9 @@
 class QPaintDevice;
 class QPainter;
 
-// The chart's font: 8-point "Arial" (the desktop's metric twin of it where Arial is missing).
-QFont ChartFont();
+// The chart's font: "Arial" (the desktop's metric twin of it where Arial is missing) at the
+// model's font size, or at its style's own (8 points classic, 9 publication).
+QFont ChartFont(const ChartModel& model);
 
 // Draws through a QPainter that is active on a window, an image, a printer page, an SVG or a
 // PDF. Pixels per inch and text sizes are those of the painter's device. Lines are crisp, as on
@@ -30,6 +31,7 @@ public:
     void Polygon(const std::vector<DevicePoint>& vertices) override;
     void Ellipse(DevicePoint centre, int radiusX, int radiusY) override;
     void Text(DevicePoint topLeft, const std::string& text) override;
+    void SetTextScale(double scale) override;
     TextSize MeasureText(const std::string& text) const override;
 
     int PixelsPerInchX() const override;
@@ -41,6 +43,7 @@ private:
     QPointF Centre(DevicePoint p) const { return QPointF(p.x + mOffset, p.y + mOffset); }
 
     QPainter& mPainter;
+    QFont mFont;
     QFontMetrics mMetrics;
     bool mSmooth;
     double mOffset = 0;

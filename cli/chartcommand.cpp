@@ -2,6 +2,7 @@
 
 #include "chart/chartdefinition.h"
 #include "chart/chartexport.h"
+#include "chart/pointgroups.h"
 #include "cli/errorline.h"
 #include "cli/exitstatus.h"
 #include "cli/inputsource.h"
@@ -10,6 +11,7 @@
 #include "samples/columnlayout.h"
 #include "samples/samplereader.h"
 #include "scheme/samplelookup.h"
+#include "scheme/schemefile.h"
 
 #include <QGuiApplication>
 #include <charconv>
@@ -92,14 +94,45 @@ void WritePicture(const std::string& path, const QByteArray& bytes) {
     output.Commit();
 }
 
-// The rows of a sample file that the chart plots, as the Point Lookup page selects them.
-void ReadSamples(const soiltex& scheme, const std::string& path, ChartModel* model) {
+// The field that --color-by names: a header's column of that name, or a column number from 1.
+std::size_t GroupColumn(const std::string& column, const std::vector<std::string_view>* header,
+                        const std::string& path, std::string* title) {
+    if (header != nullptr) {
+        for (std::size_t k = 0; k < header->size(); ++k) {
+            if (SameColumnName((*header)[k], column)) {
+                *title = std::string((*header)[k]);
+                return k;
+            }
+        }
+    }
+    std::size_t number = 0;
+    const char* end = column.data() + column.size();
+    if (!column.empty() && std::from_chars(column.data(), end, number).ptr == end && number > 0 &&
+        number < 100000) {
+        *title = header != nullptr && number <= header->size() ? std::string((*header)[number - 1])
+                                                               : "Column " + column;
+        return number - 1;
+    }
+    throw BatchIoError("--color-by: " + InputName(path) + " has no column \"" + column + "\"" +
+                       (header == nullptr ? " (it has no header: give a column number)" : ""));
+}
+
+// The rows of a sample file that the chart plots, as the Point Lookup page selects them, grouped
+// by the values of colorBy's column when it is given.
+void ReadSamples(const soiltex& scheme, const std::string& path, const std::string& colorBy,
+                 ChartModel* model) {
     FileInput input(path);
     SampleReader reader(input);
     if (!reader.Next())
         throw BatchIoError(InputName(path) + " holds no samples");
     ColumnLayout layout = SampleFileLayout();
-    if (const std::optional<ColumnLayout> header = HeaderLayout(reader.Fields(), scheme)) {
+    const std::optional<ColumnLayout> header = HeaderLayout(reader.Fields(), scheme);
+    std::size_t groupColumn = ColumnLayout::kNone;
+    if (!colorBy.empty())
+        groupColumn =
+            GroupColumn(colorBy, header ? &reader.Fields() : nullptr, path, &model->mGroupTitle);
+    GroupNumbering groups;
+    if (header) {
         layout = *header;
         if (!reader.Next())
             return;
@@ -114,7 +147,10 @@ void ReadSamples(const soiltex& scheme, const std::string& path, ChartModel* mod
             continue;
         model->mPoints.push_back({c->x, c->y});
         model->mLabels.push_back(ChartLabel(reader.Field(layout.id), row));
+        if (groupColumn != ColumnLayout::kNone)
+            model->mGroups.push_back(groups.Number(reader.Field(groupColumn)));
     } while (reader.Next());
+    model->mGroupNames = groups.Names();
 }
 
 } // namespace
@@ -133,6 +169,19 @@ int RunChart(const soiltex& scheme, const std::string& schemeFile, const ChartOp
         if (options.layout != "tri" && options.layout != "bi")
             throw OptionError("--layout: \"" + options.layout + "\" is not tri or bi");
         model.mbTriaxial = options.layout == "tri";
+        if (options.style != "classic" && options.style != "publication")
+            throw OptionError("--style: \"" + options.style + "\" is not classic or publication");
+        model.mbPublication = options.style == "publication";
+        if (!model.mbPublication && (!options.colorBy.empty() || options.density))
+            throw OptionError(std::string(options.density ? "--density" : "--color-by") +
+                              " needs --style publication");
+        if (!options.colorBy.empty() && options.samples.empty())
+            throw OptionError("--color-by needs a sample file");
+        model.mbDensity = options.density;
+        if (options.fontSize != 0 && (options.fontSize < 4 || options.fontSize > 72))
+            throw OptionError("--font-size: " + std::to_string(options.fontSize) +
+                              " is not within 4 to 72");
+        model.mFontSize = options.fontSize;
         ApplyHide(options.hide, &model);
         if (options.dpi < 24 || options.dpi > 1200)
             throw OptionError("--dpi: " + std::to_string(options.dpi) +
@@ -177,7 +226,7 @@ int RunChart(const soiltex& scheme, const std::string& schemeFile, const ChartOp
         model.mbSamples = 0;
     } else if (!options.samples.empty()) {
         try {
-            ReadSamples(scheme, options.samples, &model);
+            ReadSamples(scheme, options.samples, options.colorBy, &model);
         } catch (const BatchIoError& e) {
             PrintError(err, e.what());
             return kExitUnusable;
@@ -187,6 +236,7 @@ int RunChart(const soiltex& scheme, const std::string& schemeFile, const ChartOp
         }
     }
 
+    model.mMetadata = ReadSchemeFileMetadata(ResolveDataFile(schemeFile));
     const ChartDefinitionStatus definition = ReadChartDefinition(model);
     const std::string message = ChartDefinitionMessage(definition);
     if (!message.empty())

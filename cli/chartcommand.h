@@ -16,7 +16,13 @@ struct ChartOptions {
     std::string size = "600x400"; // the window's client size on a 96-dpi screen, WxH pixels
     // Pixels per inch of the picture: the window at size, drawn at this resolution.
     int dpi = 96;
-    std::string output; // the picture; its extension gives the format
+    std::string output;            // the picture; its extension gives the format
+    std::string style = "classic"; // "classic" or "publication"
+    // Publication style only: the column (header name or number from 1) whose values group the
+    // samples' markers, and density shading whatever the number of samples.
+    std::string colorBy;
+    bool density = false;
+    int fontSize = 0; // points; 0: the style's own
 };
 
 // Draws the chart the chart window would show, for the samples of a file (read and completed as

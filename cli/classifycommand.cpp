@@ -1,6 +1,7 @@
 #include "cli/classifycommand.h"
 
 #include "cli/batchsummary.h"
+#include "cli/certaintycolumns.h"
 #include "cli/errorline.h"
 #include "cli/exitstatus.h"
 #include "cli/progressline.h"
@@ -11,6 +12,7 @@
 
 #include <algorithm>
 #include <array>
+#include <memory>
 #include <ostream>
 #include <string_view>
 #include <vector>
@@ -21,15 +23,27 @@ namespace {
 struct SchemeColumns {
     std::array<std::size_t, 3> axes{1, 2, 3};  // the x, y and z fields
     std::size_t texture = ColumnLayout::kNone; // a header's own column; kNone: appended
+    std::vector<std::size_t> certainty;        // the same for each certainty column
 };
+
+// The suffix of scheme k's column names: none alone, "_ID" among several.
+std::string ColumnSuffix(const std::vector<ClassifyScheme>& schemes, std::size_t k) {
+    return schemes.size() == 1 ? std::string() : "_" + schemes[k].id;
+}
 
 class Batch {
 public:
     Batch(const std::vector<ClassifyScheme>& schemes, SampleReader& reader, SampleWriter& writer,
           const ClassifyOptions& options)
-        : mReader(reader), mWriter(writer), mLookup(options.lookup), mProgress(options.progress) {
-        for (const ClassifyScheme& s : schemes)
-            mTargets.push_back({RowClassifier(*s.classifier, options.normaliseTolerance), {}, {}});
+        : mReader(reader), mWriter(writer), mLookup(options.lookup), mProgress(options.progress),
+          mTolerance(options.normaliseTolerance) {
+        for (const ClassifyScheme& s : schemes) {
+            mTargets.push_back(
+                {RowClassifier(*s.classifier, options.normaliseTolerance), {}, {}, nullptr, {}});
+            if (options.labError)
+                mTargets.back().certainty = std::make_unique<CertaintyColumns>(
+                    *s.scheme, *options.labError, options.shareColumns);
+        }
         for (Target& t : mTargets)
             t.texture.reserve(256);
     }
@@ -40,7 +54,9 @@ public:
         mInPlace = false;
         for (std::size_t k = 0; k < mTargets.size(); ++k) {
             mTargets[k].columns = columns[k];
-            mInPlace = mInPlace || columns[k].texture != ColumnLayout::kNone;
+            mInPlace = mInPlace || columns[k].texture != ColumnLayout::kNone ||
+                       std::any_of(columns[k].certainty.begin(), columns[k].certainty.end(),
+                                   [](std::size_t c) { return c != ColumnLayout::kNone; });
         }
     }
 
@@ -56,6 +72,12 @@ public:
             allClassified = allClassified && outcome == RowOutcome::Classified;
             anyFailed = anyFailed || outcome == RowOutcome::Failed;
             allTooFew = allTooFew && outcome == RowOutcome::TooFewValues;
+            if (t.certainty)
+                t.certainty->Fill(mLookup ? RowComposition(Field(t.columns.axes[0]),
+                                                           Field(t.columns.axes[1]),
+                                                           Field(t.columns.axes[2]), mTolerance)
+                                          : std::nullopt,
+                                  &t.extras);
         }
         BatchSummary::Row row = BatchSummary::Row::Failed;
         if (allClassified)
@@ -79,15 +101,22 @@ private:
         RowClassifier classifier;
         SchemeColumns columns;
         std::string texture;
+        std::unique_ptr<CertaintyColumns> certainty; // none without a lab error
+        std::vector<std::string> extras;             // its texts for the row
     };
 
     std::string_view Field(std::size_t i) const { return mReader.Field(i); }
 
-    // The texture that goes into field i, or nullptr when i is no texture column.
+    // The texture or certainty text that goes into field i, or nullptr when i is none of
+    // their columns.
     const std::string* TextureOf(std::size_t i) const {
         for (const Target& t : mTargets) {
             if (t.columns.texture == i)
                 return &t.texture;
+            for (std::size_t k = 0; k < t.columns.certainty.size() && k < t.extras.size(); ++k) {
+                if (t.columns.certainty[k] == i)
+                    return &t.extras[k];
+            }
         }
         return nullptr;
     }
@@ -134,6 +163,13 @@ private:
             if (t.columns.texture == ColumnLayout::kNone)
                 mWriter.Field(t.texture);
         }
+        for (const Target& t : mTargets) {
+            for (std::size_t k = 0; k < t.extras.size(); ++k) {
+                if (k >= t.columns.certainty.size() ||
+                    t.columns.certainty[k] == ColumnLayout::kNone)
+                    mWriter.Field(t.extras[k]);
+            }
+        }
         if (mLayout.header && mReader.HasRest())
             WriteRest(mReader.Rest());
         mWriter.EndRecord();
@@ -166,6 +202,7 @@ private:
     std::vector<Target> mTargets;
     bool mLookup;
     ProgressLine mProgress;
+    std::optional<double> mTolerance;
     ColumnLayout mLayout = SampleFileLayout();
     bool mInPlace = false; // a texture goes into a column of the header's own
     BatchSummary mSummary;
@@ -177,15 +214,40 @@ std::string TextureName(const std::vector<ClassifyScheme>& schemes, std::size_t 
     return schemes.size() == 1 ? std::string("texture") : "texture_" + schemes[k].id;
 }
 
+// Scheme k's certainty column names, none without a lab error.
+std::vector<std::string> CertaintyNames(const std::vector<ClassifyScheme>& schemes, std::size_t k,
+                                        const ClassifyOptions& options) {
+    if (!options.labError)
+        return {};
+    return CertaintyColumns::Names(*schemes[k].scheme, options.shareColumns,
+                                   ColumnSuffix(schemes, k));
+}
+
 void WriteHeader(const std::vector<std::string>& names, const std::vector<ClassifyScheme>& schemes,
-                 const std::vector<SchemeColumns>& columns, SampleWriter* writer) {
+                 const std::vector<SchemeColumns>& columns, const ClassifyOptions& options,
+                 SampleWriter* writer) {
     for (const std::string& name : names)
         writer->Field(name);
     for (std::size_t k = 0; k < schemes.size(); ++k) {
         if (columns[k].texture == ColumnLayout::kNone)
             writer->Field(TextureName(schemes, k));
     }
+    for (std::size_t k = 0; k < schemes.size(); ++k) {
+        const std::vector<std::string> extra = CertaintyNames(schemes, k, options);
+        for (std::size_t c = 0; c < extra.size(); ++c) {
+            if (columns[k].certainty[c] == ColumnLayout::kNone)
+                writer->Field(extra[c]);
+        }
+    }
     writer->EndRecord();
+}
+
+// Where the header already has a column of the name, or kNone.
+std::size_t ColumnNamed(const std::vector<std::string_view>& fields, const std::string& name) {
+    const auto found = std::find_if(fields.begin(), fields.end(), [&name](std::string_view f) {
+        return SameColumnName(f, name);
+    });
+    return found == fields.end() ? ColumnLayout::kNone : std::size_t(found - fields.begin());
 }
 
 // An empty input is most often a wrong file or an empty pipe: say so rather than write nothing.
@@ -212,8 +274,10 @@ std::optional<ColumnLayout> FirstLineHeader(const SampleReader& reader, const so
 // when a scheme finds fewer than two.
 std::optional<std::vector<SchemeColumns>> HeaderColumns(const std::vector<ClassifyScheme>& schemes,
                                                         const SampleReader& reader,
+                                                        const ClassifyOptions& options,
                                                         std::ostream& err) {
     std::vector<SchemeColumns> columns;
+    std::vector<std::size_t> taken;
     for (std::size_t k = 0; k < schemes.size(); ++k) {
         const ColumnLayout layout = NamedLayout(reader.Fields(), *schemes[k].scheme);
         if (layout.AxisColumns() < 2) {
@@ -222,19 +286,24 @@ std::optional<std::vector<SchemeColumns>> HeaderColumns(const std::vector<Classi
                                 (schemes.size() > 1 ? " (the axes of " + schemes[k].id + ")" : ""));
             return std::nullopt;
         }
-        SchemeColumns c{{layout.x, layout.y, layout.z}, layout.texture};
+        SchemeColumns c{{layout.x, layout.y, layout.z}, layout.texture, {}};
         if (schemes.size() > 1) {
             // Among several, a plain "texture" column is carried along; the scheme's own is
             // filled again, so that a file can be classified anew in place.
-            const std::vector<std::string_view>& fields = reader.Fields();
-            const std::string name = TextureName(schemes, k);
-            const auto found =
-                std::find_if(fields.begin(), fields.end(),
-                             [&name](std::string_view f) { return SameColumnName(f, name); });
-            c.texture =
-                found == fields.end() ? ColumnLayout::kNone : std::size_t(found - fields.begin());
+            c.texture = ColumnNamed(reader.Fields(), TextureName(schemes, k));
         }
         columns.push_back(c);
+        taken.insert(taken.end(), {layout.id, layout.x, layout.y, layout.z, c.texture});
+    }
+    // A file classified before gets its certainty columns filled in again; a column that holds
+    // values or textures is never one of them, whatever its name ("second" may be an axis).
+    for (std::size_t k = 0; k < schemes.size(); ++k) {
+        for (const std::string& name : CertaintyNames(schemes, k, options)) {
+            std::size_t column = ColumnNamed(reader.Fields(), name);
+            if (std::find(taken.begin(), taken.end(), column) != taken.end())
+                column = ColumnLayout::kNone;
+            columns[k].certainty.push_back(column);
+        }
     }
     return columns;
 }
@@ -252,7 +321,8 @@ std::optional<std::vector<SchemeColumns>> SampleColumns(const std::vector<Classi
                                 ", in whose order a sample file is read");
             return std::nullopt;
         }
-        columns.push_back({{1 + (*mapping)[0], 1 + (*mapping)[1], 1 + (*mapping)[2]}});
+        columns.push_back(
+            {{1 + (*mapping)[0], 1 + (*mapping)[1], 1 + (*mapping)[2]}, ColumnLayout::kNone, {}});
     }
     return columns;
 }
@@ -267,7 +337,7 @@ int ClassifyRecords(const std::vector<ClassifyScheme>& schemes, SampleReader& re
         FirstLineHeader(reader, *schemes.front().scheme, options.header);
     if (header) {
         const std::optional<std::vector<SchemeColumns>> columns =
-            HeaderColumns(schemes, reader, err);
+            HeaderColumns(schemes, reader, options, err);
         if (!columns)
             return kExitUnusable;
         header->texture = ColumnLayout::kNone; // each scheme's is in its columns
@@ -276,7 +346,7 @@ int ClassifyRecords(const std::vector<ClassifyScheme>& schemes, SampleReader& re
         reader.SetFieldLimit(header->width);
         if (!reader.Next())
             return NoSamples(options, err);
-        WriteHeader(names, schemes, *columns, &writer);
+        WriteHeader(names, schemes, *columns, options, &writer);
         batch.SetLayout(*header, *columns);
     } else {
         const std::optional<std::vector<SchemeColumns>> columns = SampleColumns(schemes, err);

@@ -4,6 +4,7 @@
 #include "cli/outputsink.h"
 #include "cli/schemeargument.h"
 #include "scheme/cellclassifier.h"
+#include "scheme/classshares.h"
 #include "scheme/soiltex.h"
 
 #include <cstddef>
@@ -25,6 +26,8 @@ struct ClassifyOptions {
     bool progress = false; // a progress line on standard error for long runs
     bool lookup = true;    // false: read and write every row without classifying it
     HeaderRule header = HeaderRule::Detect;
+    std::optional<LabError> labError; // adds each scheme's certainty columns (CertaintyColumns)
+    bool shareColumns = false;        // with labError: a share column per class instead
     std::size_t bufferSize = 1 << 20; // starting size of the read and the write buffer
 };
 

@@ -18,6 +18,7 @@
 #include <array>
 #include <cstring>
 #include <initializer_list>
+#include <optional>
 #include <ostream>
 #include <string>
 #include <unistd.h>
@@ -66,6 +67,16 @@ scheme after the fourth, in the order of the -s options, each scheme's values ta
 axis name (schemes whose axis names differ from the first's are refused). A row has failed
 when any scheme fails it. With one -s the output is as above.
 
+With --error E or --error-sd S (a lab error on each fraction: up to E percentage points, all
+values within equally likely, or normal with standard deviation S, given a sum of 100), each
+scheme adds the columns share (of the class given), second and second_share (the next most
+likely class), distance (in percentage points of composition, from the class given to its
+nearest boundary with another class) and nearest (the class across it); named "share" and so
+on in a header file (filled in again when the header has them; "share_ID" among several -s),
+appended fields in a sample file. Shares are exact areas or integrals, 6 decimals; they do not
+depend on the border rules. --shares writes one share column per class instead, named after
+the class. Rows without a class get empty columns.
+
 Exit status: 0; 1 with --strict when a row failed; 2 when the scheme, the input or the
 output cannot be used.)";
 
@@ -106,6 +117,36 @@ double ParseTolerance(const std::string& text) {
         !(value < 100))
         throw UsageError("--normalise: \"" + text + "\" is not a tolerance from 0 to below 100");
     return value;
+}
+
+// The lab error of --error or --error-sd, when either was given.
+std::optional<LabError> ParseLabError(const std::string& uniform, const std::string& sd) {
+    if (uniform.empty() && sd.empty())
+        return std::nullopt;
+    const bool isUniform = !uniform.empty();
+    const std::string& text = isUniform ? uniform : sd;
+    double value = 0;
+    if (!numbertext::ParseWhole(text, &value) || !(value > 0) || !futil::le(value, 100.0))
+        throw UsageError(std::string(isUniform ? "--error" : "--error-sd") + ": \"" + text +
+                         "\" is not a number of percentage points above 0 and up to 100");
+    return LabError{isUniform ? ErrorModel::Uniform : ErrorModel::Normal, value};
+}
+
+// --error and --error-sd on a command.
+void AddLabErrorOptions(CLI::App* command, std::string* uniform, std::string* sd) {
+    CLI::Option* e =
+        command
+            ->add_option("--error", *uniform,
+                         "Lab error: each fraction may be off by up to E percentage points, all "
+                         "values within equally likely; adds each class's share of the "
+                         "compositions that allows and the distance to the nearest other class")
+            ->type_name("E");
+    command
+        ->add_option("--error-sd", *sd,
+                     "Lab error: independent normal errors of standard deviation S percentage "
+                     "points on each fraction (given that they add up to 100); as --error")
+        ->type_name("S")
+        ->excludes(e);
 }
 
 AxisRange ParseRange(const std::string& option, const std::string& text) {
@@ -169,7 +210,7 @@ std::vector<char*> LookupValuesAsPositionals(int argc, char** argv) {
             values.insert(values.end(), argv + i + 1, argv + argc);
             break;
         }
-        if (is(word, {"-s", "--scheme"})) {
+        if (is(word, {"-s", "--scheme", "--error", "--error-sd"})) {
             options.push_back(word);
             if (i + 1 < argc)
                 options.push_back(argv[++i]);
@@ -230,6 +271,11 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
         ->excludes(headerFlag);
     classify->add_flag("--strict", classifyOptions.strict, "Exit with 1 when a row failed");
     classify->add_flag("-q,--quiet", classifyOptions.quiet, "No summary on standard error");
+    std::string classifyError, classifyErrorSd;
+    AddLabErrorOptions(classify, &classifyError, &classifyErrorSd);
+    classify->add_flag("--shares", classifyOptions.shareColumns,
+                       "With --error or --error-sd: one share column per class of the scheme "
+                       "instead of share, second, second_share, distance and nearest");
     // Reads and writes every row without classifying it: the floor of the throughput benchmark.
     classify->add_flag("--no-lookup", noLookup)->group("");
     classify->footer(kClassifyFooter);
@@ -245,10 +291,18 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
         ->required()
         ->expected(3)
         ->type_name("");
-    lookup->footer("With several -s: one line per scheme, \"ID: CLASS\" (several classes joined by "
-                   "\" / \"), each scheme given the values by axis name.\nExit status: 0; 1 for "
-                   "{ fail } (of any scheme); 2 when a value is neither a number within 0 to 100 "
-                   "nor -, or a scheme cannot be used.");
+    std::string lookupError, lookupErrorSd;
+    AddLabErrorOptions(lookup, &lookupError, &lookupErrorSd);
+    lookup->footer(
+        "With several -s: one line per scheme, \"ID: CLASS\" (several classes joined by "
+        "\" / \"), each scheme given the values by axis name.\nExit status: 0; 1 for "
+        "{ fail } (of any scheme); 2 when a value is neither a number within 0 to 100 "
+        "nor -, or a scheme cannot be used.\nWith --error or --error-sd: \"CLASS<tab>SHARE\" for "
+        "each class with a share (6 decimals), most likely first, then "
+        "\"distance<tab>D<tab>CLASS\": how far, in percentage points of composition, "
+        "the class the lookup gives is from its nearest boundary with another class, "
+        "and that class (\"distance<tab>-\" when there is none). With several -s each "
+        "line begins \"ID: \".");
 
     std::array<std::string, 3> rangeTexts{"0:100", "0:100", "0:100"};
     CLI::App* range = app.add_subcommand(
@@ -297,6 +351,24 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
     chart->add_option("--dpi", chartOptions.dpi, "Pixels per inch the chart is laid out for")
         ->type_name("N")
         ->capture_default_str();
+    chart
+        ->add_option("--style", chartOptions.style,
+                     "classic, or publication: filled classes named "
+                     "inside, ticks, arrows, grouped markers")
+        ->type_name("classic|publication")
+        ->capture_default_str();
+    chart
+        ->add_option("--color-by", chartOptions.colorBy,
+                     "Colour and shape the samples by this column's values (a header name or a "
+                     "number from 1), with a legend; publication style")
+        ->type_name("COLUMN");
+    chart->add_flag("--density", chartOptions.density,
+                    "Shade the samples' density in hexagonal cells (automatic above 5000 "
+                    "samples); publication style");
+    chart
+        ->add_option("--font-size", chartOptions.fontSize,
+                     "Font size in points (4 to 72; default 8 classic, 9 publication)")
+        ->type_name("N");
     chart
         ->add_option("-o,--output", chartOptions.output,
                      "The picture; its extension gives the format: .emf, .svg, .png or .pdf")
@@ -394,6 +466,11 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
                             &rasterOptions);
         if (*classify && !tolerance.empty())
             classifyOptions.normaliseTolerance = ParseTolerance(tolerance);
+        if (*classify) {
+            classifyOptions.labError = ParseLabError(classifyError, classifyErrorSd);
+            if (classifyOptions.shareColumns && !classifyOptions.labError)
+                throw UsageError("--shares needs --error or --error-sd");
+        }
         std::array<AxisRange, 3> ranges;
         if (*range) {
             for (std::size_t i = 0; i < 3; ++i)
@@ -419,7 +496,8 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
             return kExitUnusable;
         const soiltex& scheme = schemes.front().scheme;
         if (*lookup)
-            return RunLookup(schemes, {values[0], values[1], values[2]}, out, err);
+            return RunLookup(schemes, {values[0], values[1], values[2]}, out, err,
+                             ParseLabError(lookupError, lookupErrorSd));
         if (*raster) {
             rasterOptions.progress = !rasterOptions.quiet && ::isatty(2) == 1;
             return RunRaster(schemes, rasterOptions, err);

@@ -1,5 +1,6 @@
 #include "cli/lookupcommand.h"
 
+#include "cli/certaintycolumns.h"
 #include "cli/errorline.h"
 #include "cli/exitstatus.h"
 #include "cli/rowclassifier.h"
@@ -47,10 +48,17 @@ bool TooFewValues(const std::array<double, 3>& value) {
     return !CompleteRow(value[0], value[1], value[2]);
 }
 
+// Under a lab error, each class with its share and the distance, every line after prefix.
+void WriteCertainty(const soiltex& scheme, const std::array<double, 3>& value, LabError error,
+                    const std::string& prefix, std::ostream& out) {
+    Certainty certainty(scheme, error);
+    WriteCertaintyLines(certainty, *CompleteRow(value[0], value[1], value[2]), prefix, out);
+}
+
 } // namespace
 
 int RunLookup(const soiltex& scheme, const std::array<std::string, 3>& values, std::ostream& out,
-              std::ostream& err) {
+              std::ostream& err, std::optional<LabError> error) {
     const std::optional<std::array<double, 3>> value = ReadValues(scheme, values, err);
     if (!value)
         return kExitUnusable;
@@ -61,15 +69,19 @@ int RunLookup(const soiltex& scheme, const std::array<std::string, 3>& values, s
         out << kFailText << '\n';
         return kExitFailed;
     }
+    if (error) {
+        WriteCertainty(scheme, *value, *error, "", out);
+        return kExitOk;
+    }
     for (int index : classes)
         out << scheme.Classes()[std::size_t(index)].name << '\n';
     return kExitOk;
 }
 
 int RunLookup(const std::vector<ChosenScheme>& schemes, const std::array<std::string, 3>& values,
-              std::ostream& out, std::ostream& err) {
+              std::ostream& out, std::ostream& err, std::optional<LabError> error) {
     if (schemes.size() == 1)
-        return RunLookup(schemes[0].scheme, values, out, err);
+        return RunLookup(schemes[0].scheme, values, out, err, error);
     const soiltex& first = schemes[0].scheme;
     std::vector<std::array<std::size_t, 3>> mappings;
     for (const ChosenScheme& s : schemes) {
@@ -86,8 +98,12 @@ int RunLookup(const std::vector<ChosenScheme>& schemes, const std::array<std::st
     int status = kExitOk;
     for (std::size_t k = 0; k < schemes.size(); ++k) {
         const std::array<std::size_t, 3>& m = mappings[k];
-        const std::vector<int> classes =
-            Classes(schemes[k].scheme, {(*value)[m[0]], (*value)[m[1]], (*value)[m[2]]});
+        const std::array<double, 3> own{(*value)[m[0]], (*value)[m[1]], (*value)[m[2]]};
+        const std::vector<int> classes = Classes(schemes[k].scheme, own);
+        if (error && !classes.empty()) {
+            WriteCertainty(schemes[k].scheme, own, *error, schemes[k].id + ": ", out);
+            continue;
+        }
         out << schemes[k].id << ": ";
         if (classes.empty()) {
             out << kFailText;

@@ -51,10 +51,16 @@ double FieldValue(std::string_view text) {
 RowClassifier::RowClassifier(CellClassifier& classifier, std::optional<double> normaliseTolerance)
     : mClassifier(classifier), mTolerance(normaliseTolerance) {}
 
+std::optional<Composition> RowComposition(std::string_view xText, std::string_view yText,
+                                          std::string_view zText,
+                                          std::optional<double> normaliseTolerance) {
+    return CompleteRow(FieldValue(xText), FieldValue(yText), FieldValue(zText),
+                       normaliseTolerance);
+}
+
 RowOutcome RowClassifier::Classify(std::string_view xText, std::string_view yText,
                                    std::string_view zText, std::string* texture) {
-    const std::optional<Composition> row =
-        CompleteRow(FieldValue(xText), FieldValue(yText), FieldValue(zText), mTolerance);
+    const std::optional<Composition> row = RowComposition(xText, yText, zText, mTolerance);
     if (!row)
         return RowOutcome::TooFewValues;
     return mClassifier.AppendTexture(row->x, row->y, row->z, texture) ? RowOutcome::Classified

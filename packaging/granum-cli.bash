@@ -23,6 +23,10 @@ _granum_cli() {
             _filedir
             return
             ;;
+        --style)
+            COMPREPLY=($(compgen -W "classic publication" -- "$cur"))
+            return
+            ;;
     esac
 
     if [[ $cur == -* ]]; then

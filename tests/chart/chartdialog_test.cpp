@@ -130,6 +130,42 @@ TEST_F(ChartWindow, EveryWayOfClosingKeepsFlagsAndPlacement) {
     }
 }
 
+// The style and the font size come back as they were left; a missing style is the classic
+// chart, and a stored size out of range is the style's own. The samples are grouped by their
+// Sample ID prefix, and the scheme's abbreviations are read for the class names.
+TEST_F(ChartWindow, StyleAndFontSizeRoundTripThroughTheSettings) {
+    const struct {
+        std::vector<std::pair<const char*, int>> stored;
+        int publication, fontSize;
+    } cases[] = {{{}, 0, 0},
+                 {{{"mbPublication", 1}, {"FontSize", 12}}, 1, 12},
+                 {{{"mbPublication", 0}, {"FontSize", 1000}}, 0, 0}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(&c - cases);
+        SetUp();
+        const auto store = settings::Open(settings::kChartDialogGroup);
+        for (const auto& [key, value] : c.stored)
+            store->setValue(key, value);
+        store->sync();
+        std::unique_ptr<ChartDialog> chart = Chart();
+        EXPECT_EQ(chart->mbPublication, c.publication);
+        EXPECT_EQ(chart->mFontSize, c.fontSize);
+    }
+    std::unique_ptr<ChartDialog> chart = Chart();
+    Opened(chart->ViewMenu(), "&Publication Style")->trigger();
+    QMenu* sizes = chart->ViewMenu().findChild<QMenu*>();
+    ASSERT_NE(sizes, nullptr);
+    Opened(*sizes, "10")->trigger();
+    chart.reset();
+    chart = Chart();
+    EXPECT_EQ(chart->mbPublication, 1);
+    EXPECT_EQ(chart->mFontSize, 10);
+    EXPECT_TRUE(Opened(*chart->ViewMenu().findChild<QMenu*>(), "10")->isChecked());
+    EXPECT_FALSE(chart->mMetadata.abbreviations.empty());
+    EXPECT_EQ(chart->mGroupNames, (std::vector<std::string>{"A", "B", "C"}));
+    EXPECT_EQ(chart->mGroups, (std::vector<int>{0, 1, 2}));
+}
+
 TEST(ChartPlacement, FitsWholeOnTheScreenItOverlapsMost) {
     const std::vector<QRect> screens = {QRect(0, 0, 800, 600), QRect(800, 0, 1920, 1080)};
     const QRect cases[][2] = {

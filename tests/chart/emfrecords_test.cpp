@@ -7,6 +7,7 @@
 
 #include <QByteArray>
 #include <QSize>
+#include <algorithm>
 #include <array>
 #include <cstdint>
 #include <cstring>
@@ -113,6 +114,25 @@ TEST(ChartMetafile, HoldsTheDescriptionAndWhatWasDrawn) {
         };
         EXPECT_EQ(count("ellipse") + count("polygon"), samples ? 4u : 1u);
     }
+}
+
+// The publication style through the metafile: its layout follows the texts' sizes, which the
+// two targets measure differently, so shapes are compared by kind and number.
+TEST(ChartMetafile, HoldsThePublicationStyle) {
+    ChartModel model = UsdaChart(1);
+    model.mbPublication = 1;
+    model.mGroups = {0, 1, 0, 1};
+    model.mGroupNames = {"North", "South"};
+    const auto [drawn, texts] = Read(ChartBytes(model, ChartFormat::Emf, QSize(800, 600), 96));
+    RecordingTarget target;
+    ASSERT_TRUE(PaintChart(target, model, {0, 0, 800, 600}));
+    for (const char* kind : {"line", "polygon"}) {
+        ASSERT_TRUE(drawn.count(kind)) << kind;
+        EXPECT_EQ(drawn.at(kind).size(), target.Of(kind).size()) << kind;
+    }
+    EXPECT_EQ(drawn.count("ellipse"), 0u) << "markers are filled shapes";
+    for (const char* text : {"North", "South", "x %", "Plot C", "100"})
+        EXPECT_NE(std::find(texts.begin(), texts.end(), text), texts.end()) << text;
 }
 
 // The header claimed the library's own reference screen (about 81 dpi) and a border of 10

@@ -15,7 +15,8 @@ public:
         std::string kind; // "line", "polygon", "ellipse", "text", "fill"
         std::vector<DevicePoint> points;
         std::string text;
-        Colour colour; // the pen's for shapes, the text colour for texts
+        Colour colour;    // the pen's for shapes, the text colour for texts
+        double scale = 1; // of a text
     };
     std::vector<Call> calls;
 
@@ -30,11 +31,10 @@ public:
     void Polygon(const std::vector<DevicePoint>& v) override { Shape("polygon", v); }
     void Ellipse(DevicePoint c, int rx, int ry) override { Shape("ellipse", {c, {rx, ry}}); }
     void Text(DevicePoint p, const std::string& text) override {
-        calls.push_back({"text", {p}, text, mText});
+        calls.push_back({"text", {p}, text, mText, mScale});
     }
-    TextSize MeasureText(const std::string& text) const override {
-        return {static_cast<int>(text.size()) * 6 * mDpi / 96, 10 * mDpi / 96};
-    }
+    void SetTextScale(double scale) override { mScale = scale; }
+    TextSize MeasureText(const std::string& text) const override { return Size(text, mScale); }
     int PixelsPerInchX() const override { return mDpi; }
     int PixelsPerInchY() const override { return mDpi; }
 
@@ -50,7 +50,7 @@ public:
     std::vector<TextBox> TextBoxes() const {
         std::vector<TextBox> boxes;
         for (const Call* c : Of("text")) {
-            const TextSize size = MeasureText(c->text);
+            const TextSize size = Size(c->text, c->scale);
             const DevicePoint p = c->points[0];
             boxes.push_back({p.x, p.y, p.x + size.width, p.y + size.height});
         }
@@ -58,10 +58,15 @@ public:
     }
 
 private:
+    TextSize Size(const std::string& text, double scale) const {
+        return {static_cast<int>(text.size() * 6 * mDpi * scale / 96),
+                static_cast<int>(10 * mDpi * scale / 96)};
+    }
     void Shape(const char* kind, std::vector<DevicePoint> points) {
         calls.push_back({kind, std::move(points), {}, mPen.colour});
     }
     int mDpi;
+    double mScale = 1;
     Pen mPen;
     Colour mText;
 };

@@ -113,11 +113,18 @@ TEST_F(ToolRun, MistakesGetOneClearLineAndAFailingStatus) {
         {"classify -s usda -s ./zones/../usda.dat", 2, "two schemes are called \"usda\""},
         {"lookup -s usda -s zones.dat 1 2 97", 2, "are not those of usda (Sand, Clay, Silt)"},
         {"chart -s zones.dat -s usda -o c.png", 2, "chart takes one scheme"},
+        {"chart -s zones.dat --style fancy -o c.png", 2, "--style: \"fancy\" is not classic or"},
+        {"chart -s zones.dat in.csv --color-by 1 -o c.png", 2, "--color-by needs --style publ"},
+        {"chart -s zones.dat in.csv --style publication --color-by Site -o c.png", 2,
+         "in.csv has no column \"Site\" (it has no header"},
         {"classify -s zones.dat fifo", 2, "cannot read fifo: it is a FIFO"},
         {"classify -s zones.dat /dev/zero", 2, "cannot read /dev/zero: it is a device"},
         {"classify -s zones.dat .", 2, "cannot read .: it is a folder"},
         {"classify -s zones.dat in.csv -o ro.csv", 2, "cannot write ro.csv: it is read-only"},
         {"classify -s zones.dat in.csv -o sub", 2, "cannot write sub: it is a folder"},
+        {"classify -s zones.dat --shares", 2, "--shares needs --error or --error-sd"},
+        {"lookup --error 1 --error-sd 1 10 10 80", 2, "--error"},
+        {"lookup --error 0 10 10 80", 2, "--error: \"0\" is not a number of percentage points"},
         // Raster inputs are named by the scheme's axes, as --AXIS FILE or --AXIS=FILE.
         {"raster --sand=in.csv -o m.tif --clay", 2, "--clay needs a FILE"},
         {"raster stray -o m.tif", 2, "raster: unexpected \"stray\""},
@@ -198,9 +205,12 @@ TEST_F(ToolRun, ChartInEveryFormatForSamplesAndRanges) {
                                                            {"c.pdf", "%PDF"},
                                                            {"c.emf", std::string("\x01\0\0\0", 4)}};
     for (const auto& [file, magic] : formats) {
-        const Result r = Run("chart -s zones.dat in.csv --layout bi -o " + file);
-        EXPECT_EQ(r.status, 0) << file << ": " << r.err;
-        EXPECT_EQ(Slurp(mFolder / file).substr(0, magic.size()), magic) << file;
+        for (const std::string style : {"", " --style publication --color-by 1 --font-size 12",
+                                        " --style publication --density"}) {
+            const Result r = Run("chart -s zones.dat in.csv --layout bi" + style + " -o " + file);
+            EXPECT_EQ(r.status, 0) << file << style << ": " << r.err;
+            EXPECT_EQ(Slurp(mFolder / file).substr(0, magic.size()), magic) << file << style;
+        }
     }
     EXPECT_EQ(Run("chart -s zones.dat --x 20:40 -o r.svg").status, 0);
     // A chart definition file that is a FIFO is said and left alone; the scheme is drawn.
