@@ -54,8 +54,7 @@ RowClassifier::RowClassifier(CellClassifier& classifier, std::optional<double> n
 std::optional<Composition> RowComposition(std::string_view xText, std::string_view yText,
                                           std::string_view zText,
                                           std::optional<double> normaliseTolerance) {
-    return CompleteRow(FieldValue(xText), FieldValue(yText), FieldValue(zText),
-                       normaliseTolerance);
+    return CompleteRow(FieldValue(xText), FieldValue(yText), FieldValue(zText), normaliseTolerance);
 }
 
 RowOutcome RowClassifier::Classify(std::string_view xText, std::string_view yText,
