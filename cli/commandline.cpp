@@ -9,6 +9,7 @@
 #include "cli/exitstatus.h"
 #include "cli/lookupcommand.h"
 #include "cli/rangecommand.h"
+#include "cli/rastercommand.h"
 #include "cli/schemeargument.h"
 #include "cli/schemescommand.h"
 #include "util/futil.h"
@@ -107,6 +108,32 @@ fractions are given). Rows whose fractions are missing (two or more) or do not a
 Exit status: 0; 1 with --strict when a row failed; 2 when the limits cannot be reached, a
 fraction has no column, or the input or the output cannot be used.)";
 
+constexpr const char* kRasterFooter =
+    R"(The inputs are rasters GDAL reads (GeoTIFF, VRT, ...), one per axis of the (first)
+scheme, each given by an option named after its axis in lower case (blanks as -), with
+FILE, or FILE:N for band N. For usda these are --sand FILE --clay FILE [--silt FILE]; a
+scheme with other axes takes its own names. Or --bands FILE: bands 1, 2 (and 3) of one
+file are the axes in the scheme's order.
+The inputs must share their size, transform and coordinate system.
+
+Every cell is classified as classify classifies a row whose three values are the cell's
+percentages (stored value x --scale + --offset): a nodata value, or one outside 0 to 100,
+is missing, and one missing value is completed (so two inputs give the third); three
+given values must add up to 100 (or within --normalise of it, then scaled to 100).
+
+Output: a tiled, DEFLATE-compressed GeoTIFF of bytes, one band per -s (named by the
+scheme's id): 0 no data (two or more values missing), 1.. the scheme's class names in the
+order of its file, 255 { fail } (no class holds the composition, as when three inputs do
+not add up to 100). A cell on a shared boundary gets the class the scheme's border rules
+give it; should several classes remain, the first of them (the first name classify gives).
+Band 1 has a colour table; every band has an attribute table of the class names and
+colours in OUTPUT.aux.xml (keep it beside the map: QGIS shows the names from it).
+--cog writes a Cloud Optimized GeoTIFF (with overviews) instead.
+
+Large jobs: --window or --tile I/N classify one piece of the grid; join the pieces with
+gdalbuildvrt. The output is replaced only when the run succeeds.
+Exit status: 0; 2 when an option, an input, a scheme or the output cannot be used.)";
+
 class UsageError : public std::runtime_error {
 public:
     using std::runtime_error::runtime_error;
@@ -202,6 +229,39 @@ struct ConversionArguments {
         return {spline ? CurveMethod::MonotoneCubic : CurveMethod::LogLinear, topAsGiven};
     }
 };
+
+// The raster command's words that CLI11 leaves: the axis inputs "--AXIS FILE" or "--AXIS=FILE",
+// checked against the scheme once it is loaded; and its option values that need checking.
+void ReadRasterWords(const std::vector<std::string>& words, const std::string& tolerance,
+                     const std::string& window, const std::string& tile, RasterOptions* options) {
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (word.size() < 3 || word.compare(0, 2, "--") != 0)
+            throw UsageError("raster: unexpected \"" + word + "\"");
+        const std::size_t equals = word.find('=');
+        if (equals != std::string::npos) {
+            options->axisInputs.emplace_back(word.substr(2, equals - 2), word.substr(equals + 1));
+        } else {
+            if (i + 1 >= words.size())
+                throw UsageError(word + " needs a FILE");
+            options->axisInputs.emplace_back(word.substr(2), words[++i]);
+        }
+    }
+    if (!tolerance.empty())
+        options->normaliseTolerance = ParseTolerance(tolerance);
+    if (!window.empty()) {
+        std::array<int, 4> w{};
+        if (!ParseWindow(window, &w))
+            throw UsageError("--window: \"" + window + "\" is not XOFF,YOFF,XSIZE,YSIZE");
+        options->window = w;
+    }
+    if (!tile.empty()) {
+        std::pair<int, int> t;
+        if (!ParseTile(tile, &t))
+            throw UsageError("--tile: \"" + tile + "\" is not I/N with 1 <= I <= N");
+        options->tile = t;
+    }
+}
 
 // The command line with every word after "lookup" that is not one of its options moved behind a
 // "--", so that a value beginning with "-" ("-inf", "-.5") reaches the value check instead of
@@ -433,6 +493,40 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
                   "order or enclose no part of the triangle; 2 for unusable options, files or "
                   "schemes.");
 
+    RasterOptions rasterOptions;
+    std::string rasterTolerance, rasterWindow, rasterTile;
+    CLI::App* raster = app.add_subcommand(
+        "raster", "Classify sand, clay (and silt) rasters into a GeoTIFF texture map");
+    addScheme(raster, &schemesAfter,
+              "Classification scheme, as for classify; usda by default. Give it again for a "
+              "band per scheme");
+    raster->add_option("--bands", rasterOptions.bands, "One file with a band per axis")
+        ->type_name("FILE");
+    raster->add_option("--scale", rasterOptions.scale, "Percent per stored unit (SoilGrids: 0.1)")
+        ->type_name("F")
+        ->capture_default_str();
+    raster->add_option("--offset", rasterOptions.offset, "Percent added after the scale")
+        ->type_name("O")
+        ->capture_default_str();
+    raster->add_flag("--normalise{5}", rasterTolerance,
+                     "--normalise[=TOL]: scale cells whose three values add up to 100 within TOL "
+                     "(5 by default) to a sum of 100");
+    raster->add_flag("--normalize{5}", rasterTolerance)->group("");
+    raster->add_option("-o,--output", rasterOptions.output, "The GeoTIFF written")
+        ->type_name("OUTPUT")
+        ->required();
+    raster->add_flag("--cog", rasterOptions.cog, "Write a Cloud Optimized GeoTIFF");
+    raster->add_option("--threads", rasterOptions.threads, "Threads to use; every core by default")
+        ->type_name("N")
+        ->check(CLI::Range(1, 4096));
+    raster->add_option("--window", rasterWindow, "Classify only this window of the inputs")
+        ->type_name("XOFF,YOFF,XSIZE,YSIZE");
+    raster->add_option("--tile", rasterTile, "Classify only piece I of N (bands of whole rows)")
+        ->type_name("I/N");
+    raster->add_flag("-q,--quiet", rasterOptions.quiet, "No summary on standard error");
+    raster->allow_extras();
+    raster->footer(kRasterFooter);
+
     std::string checkArgument;
     CLI::App* check = app.add_subcommand(
         "check", "Report on a scheme file for its author: areas, overlaps, gaps, border rules");
@@ -460,6 +554,8 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
                 err, "unknown command \"" + name +
                          "\" (commands: classify, convert, lookup, range, chart, check, schemes, "
                          "classes)");
+
+                         "\" (commands: classify, lookup, range, chart, raster, check, schemes)");
     }
 
     try {
@@ -483,6 +579,11 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
             return RunSchemes(out, err);
 
         if ((*classify || *convert) && !tolerance.empty())
+
+        if (*raster)
+            ReadRasterWords(raster->remaining(), rasterTolerance, rasterWindow, rasterTile,
+                            &rasterOptions);
+        if (*classify && !tolerance.empty())
             classifyOptions.normaliseTolerance = ParseTolerance(tolerance);
         if (*classify) {
             classifyOptions.labError = ParseLabError(classifyError, classifyErrorSd);
@@ -527,6 +628,10 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
         if (*lookup)
             return RunLookup(schemes, {values[0], values[1], values[2]}, out, err,
                              ParseLabError(lookupError, lookupErrorSd));
+        if (*raster) {
+            rasterOptions.progress = !rasterOptions.quiet && ::isatty(2) == 1;
+            return RunRaster(schemes, rasterOptions, err);
+        }
         if (*chart)
             return RunChart(scheme, schemes.front().path, chartOptions, err);
         if (*range)
