@@ -10,6 +10,7 @@
 #include "widgets/settings.h"
 #include "widgets/userinteraction.h"
 
+#include <QActionGroup>
 #include <QCloseEvent>
 #include <QIcon>
 #include <QMenuBar>
@@ -25,6 +26,7 @@ constexpr const char* kPointSchemeKey = "Point scheme";
 constexpr const char* kRangeSchemeKey = "Range scheme";
 constexpr const char* kGeometryKey = "Window geometry";
 constexpr const char* kColumnWidthsKey = "Sheet column widths";
+constexpr const char* kPointDataLimitsKey = "Point data limits";
 constexpr const char* kShowCertaintyKey = "Show certainty";
 constexpr const char* kLabErrorModelKey = "Lab error model";
 constexpr const char* kLabErrorKey = "Lab error";
@@ -131,6 +133,7 @@ void CSheet::LoadSettings() {
     mAlwaysOnTop = settings::ReadFlag(*store, kAlwaysOnTopKey, 0) != 0;
     mPoint->Scheme().SetSchemePath(store->value(kPointSchemeKey, kDefaultScheme).toString());
     mRange->Scheme().SetSchemePath(store->value(kRangeSchemeKey, kDefaultScheme).toString());
+    mPoint->SetDataLimits(DataLimits::FromSetting(store->value(kPointDataLimitsKey).toString()));
     // A damaged error keeps the default, so the option never shows nonsense.
     const std::optional<LabError> error = LabErrorFromSetting(
         store->value(kLabErrorModelKey).toString(), store->value(kLabErrorKey).toString());
@@ -152,6 +155,7 @@ void CSheet::SaveSettings() const {
     for (int column = 0; column < SampleSheet::kTexture; ++column)
         widths << QString::number(mPoint->Grid().columnWidth(column));
     store->setValue(kColumnWidthsKey, widths.join(','));
+    store->setValue(kPointDataLimitsKey, DataLimits::ToSetting(mPoint->DataSizes().Limits()));
 }
 
 void CSheet::BuildMenus() {
@@ -232,6 +236,18 @@ QMenu* CSheet::BuildPointMenu() {
     AddBundledSchemes(menu, p->Scheme(), [p](const QString& path) { p->LoadScheme(path); });
     AddItem(menu, "Sch&eme Details", "Details about current soil classification scheme", p,
             &CTexPoint::ShowSchemeDetails);
+    QMenu* sizes = menu->addMenu("Data &Particle-Size Limits");
+    auto* group = new QActionGroup(sizes);
+    for (const auto& [label, limits] : DataLimits::Choices()) {
+        QAction* action = group->addAction(label);
+        action->setCheckable(true);
+        sizes->addAction(action);
+        const QString setting = DataLimits::ToSetting(limits);
+        connect(action, &QAction::triggered, p, [p, l = limits] { p->SetDataLimits(l); });
+        connect(sizes, &QMenu::aboutToShow, action, [p, action, setting] {
+            action->setChecked(DataLimits::ToSetting(p->DataSizes().Limits()) == setting);
+        });
+    }
     AddCertaintyItems(menu);
     connect(menu, &QMenu::aboutToShow, this, &CSheet::UpdatePointMenu);
     return menu;

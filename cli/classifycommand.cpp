@@ -9,6 +9,8 @@
 #include "samples/columnlayout.h"
 #include "samples/samplereader.h"
 #include "samples/samplewriter.h"
+#include "scheme/samplelookup.h"
+#include "scheme/schemefile.h"
 
 #include <algorithm>
 #include <array>
@@ -18,6 +20,9 @@
 #include <vector>
 
 namespace {
+
+constexpr std::array<std::size_t, 3> kNoColumns{ColumnLayout::kNone, ColumnLayout::kNone,
+                                                ColumnLayout::kNone};
 
 // One scheme's part of a row: the fields it reads and where its texture goes.
 struct SchemeColumns {
@@ -38,8 +43,17 @@ public:
         : mReader(reader), mWriter(writer), mLookup(options.lookup), mProgress(options.progress),
           mTolerance(options.normaliseTolerance) {
         for (const ClassifyScheme& s : schemes) {
-            mTargets.push_back(
-                {RowClassifier(*s.classifier, options.normaliseTolerance), {}, {}, nullptr, {}});
+            mTargets.push_back({RowClassifier(*s.classifier, options.normaliseTolerance),
+                                {},
+                                {},
+                                nullptr,
+                                {},
+                                s.classifier,
+                                std::nullopt,
+                                {},
+                                std::nullopt,
+                                kNoColumns,
+                                {}});
             if (options.labError)
                 mTargets.back().certainty = std::make_unique<CertaintyColumns>(
                     *s.scheme, *options.labError, options.shareColumns);
@@ -60,24 +74,45 @@ public:
         }
     }
 
+    // Rows are read as fractions of the data and converted for each scheme with a conversion
+    // (nullopt: the scheme's columns are the data's, read as they are). axes: each scheme's
+    // fraction (0 clay, 1 silt, 2 sand) of its x, y and z.
+    // convertedColumns: a header's own columns for each scheme's converted values (kNone: added
+    // after the textures).
+    void SetConversion(FractionRow fractions, std::vector<std::optional<FractionConversion>> to,
+                       const std::vector<std::array<int, 3>>& axes, bool writeConverted,
+                       bool textures,
+                       const std::vector<std::array<std::size_t, 3>>& convertedColumns) {
+        mFractions.emplace(std::move(fractions));
+        for (std::size_t k = 0; k < mTargets.size(); ++k) {
+            mTargets[k].conversion = std::move(to[k]);
+            mTargets[k].axes = axes[k];
+            mTargets[k].convertedColumns = convertedColumns[k];
+            for (const std::size_t c : convertedColumns[k])
+                mInPlace = mInPlace || c != ColumnLayout::kNone;
+        }
+        mWriteConverted = writeConverted;
+        mTextures = textures;
+    }
+
     // The record in the reader, classified and written.
     void Row() {
         bool allClassified = true, anyFailed = false, allTooFew = true;
+        const RowOutcome data =
+            mFractions && mLookup ? mFractions->Read(mReader) : RowOutcome::Classified;
         for (Target& t : mTargets) {
             t.texture.clear();
             RowOutcome outcome = RowOutcome::TooFewValues;
-            if (mLookup)
+            if (mLookup && t.conversion)
+                outcome = ClassifyConverted(data, &t);
+            else if (mLookup)
                 outcome = t.classifier.Classify(Field(t.columns.axes[0]), Field(t.columns.axes[1]),
                                                 Field(t.columns.axes[2]), &t.texture);
             allClassified = allClassified && outcome == RowOutcome::Classified;
             anyFailed = anyFailed || outcome == RowOutcome::Failed;
             allTooFew = allTooFew && outcome == RowOutcome::TooFewValues;
             if (t.certainty)
-                t.certainty->Fill(mLookup ? RowComposition(Field(t.columns.axes[0]),
-                                                           Field(t.columns.axes[1]),
-                                                           Field(t.columns.axes[2]), mTolerance)
-                                          : std::nullopt,
-                                  &t.extras);
+                t.certainty->Fill(mLookup ? ErrorComposition(t) : std::nullopt, &t.extras);
         }
         BatchSummary::Row row = BatchSummary::Row::Failed;
         if (allClassified)
@@ -103,12 +138,75 @@ private:
         std::string texture;
         std::unique_ptr<CertaintyColumns> certainty; // none without a lab error
         std::vector<std::string> extras;             // its texts for the row
+        CellClassifier* cells;
+        std::optional<FractionConversion> conversion;
+        std::array<int, 3> axes{};
+        std::optional<TextureFractions> converted; // of the last row, when it could be converted
+        std::array<std::size_t, 3> convertedColumns = kNoColumns;
+        std::array<std::string, 3> convertedText;
     };
+
+    RowOutcome ClassifyConverted(RowOutcome data, Target* t) {
+        t->converted.reset();
+        if (data == RowOutcome::TooFewValues)
+            return data;
+        TextureFractions f;
+        if (data == RowOutcome::Failed || !t->conversion->Convert(mFractions->Values(), &f)) {
+            t->texture.append(kFailText);
+            return RowOutcome::Failed;
+        }
+        t->converted = f;
+        if (!mTextures)
+            return RowOutcome::Classified;
+        const double values[] = {f.clay, f.silt, f.sand};
+        return t->cells->AppendTexture(values[t->axes[0]], values[t->axes[1]], values[t->axes[2]],
+                                       &t->texture)
+                   ? RowOutcome::Classified
+                   : RowOutcome::Failed;
+    }
+
+    // The composition the scheme's lab error applies to: the converted one, or the fields as read.
+    std::optional<Composition> ErrorComposition(const Target& t) const {
+        if (!t.conversion)
+            return RowComposition(Field(t.columns.axes[0]), Field(t.columns.axes[1]),
+                                  Field(t.columns.axes[2]), mTolerance);
+        if (!t.converted)
+            return std::nullopt;
+        const double values[] = {t.converted->clay, t.converted->silt, t.converted->sand};
+        return Composition{values[t.axes[0]], values[t.axes[1]], values[t.axes[2]]};
+    }
+
+    // Each scheme's values in its axis order: converted, or the fields as read when the data
+    // are in its limits; empty fields for a row that could not be converted.
+    void FormatConverted() {
+        for (Target& t : mTargets) {
+            for (std::size_t k = 0; k < 3; ++k) {
+                if (!t.conversion) {
+                    t.convertedText[k] = Field(t.columns.axes[k]);
+                } else if (t.converted) {
+                    const double values[] = {t.converted->clay, t.converted->silt,
+                                             t.converted->sand};
+                    t.convertedText[k] = ConvertedText(values[t.axes[k]]);
+                } else {
+                    t.convertedText[k].clear();
+                }
+            }
+        }
+    }
+
+    void WriteConverted() {
+        for (const Target& t : mTargets) {
+            for (std::size_t k = 0; k < 3; ++k) {
+                if (t.convertedColumns[k] == ColumnLayout::kNone)
+                    mWriter.Field(t.convertedText[k]);
+            }
+        }
+    }
 
     std::string_view Field(std::size_t i) const { return mReader.Field(i); }
 
-    // The texture or certainty text that goes into field i, or nullptr when i is none of
-    // their columns.
+    // The texture, certainty or converted text that goes into field i, or nullptr when i is none
+    // of their columns.
     const std::string* TextureOf(std::size_t i) const {
         for (const Target& t : mTargets) {
             if (t.columns.texture == i)
@@ -116,6 +214,10 @@ private:
             for (std::size_t k = 0; k < t.columns.certainty.size() && k < t.extras.size(); ++k) {
                 if (t.columns.certainty[k] == i)
                     return &t.extras[k];
+            }
+            for (std::size_t k = 0; k < 3; ++k) {
+                if (t.convertedColumns[k] == i)
+                    return &t.convertedText[k];
             }
         }
         return nullptr;
@@ -150,6 +252,8 @@ private:
     }
 
     void Write() {
+        if (mWriteConverted)
+            FormatConverted();
         // The common case, a record without quotes, is passed on as the bytes it was read from.
         if (!mReader.AnyQuote() && !mInPlace) {
             const std::size_t read = std::min(mReader.Fields().size(), mLayout.width);
@@ -160,7 +264,7 @@ private:
             WriteFields();
         }
         for (const Target& t : mTargets) {
-            if (t.columns.texture == ColumnLayout::kNone)
+            if (t.columns.texture == ColumnLayout::kNone && mTextures)
                 mWriter.Field(t.texture);
         }
         for (const Target& t : mTargets) {
@@ -170,6 +274,8 @@ private:
                     mWriter.Field(t.extras[k]);
             }
         }
+        if (mWriteConverted)
+            WriteConverted();
         if (mLayout.header && mReader.HasRest())
             WriteRest(mReader.Rest());
         mWriter.EndRecord();
@@ -207,6 +313,9 @@ private:
     bool mInPlace = false; // a texture goes into a column of the header's own
     BatchSummary mSummary;
     std::string mHint;
+    std::optional<FractionRow> mFractions; // set when rows are converted
+    bool mWriteConverted = false;
+    bool mTextures = true; // false: rows are only converted
 };
 
 // The name of scheme k's texture column: "texture" alone, "texture_ID" among several.
@@ -225,7 +334,7 @@ std::vector<std::string> CertaintyNames(const std::vector<ClassifyScheme>& schem
 
 void WriteHeader(const std::vector<std::string>& names, const std::vector<ClassifyScheme>& schemes,
                  const std::vector<SchemeColumns>& columns, const ClassifyOptions& options,
-                 SampleWriter* writer) {
+                 SampleWriter* writer, const std::vector<std::string>& after = {}) {
     for (const std::string& name : names)
         writer->Field(name);
     for (std::size_t k = 0; k < schemes.size(); ++k) {
@@ -239,6 +348,8 @@ void WriteHeader(const std::vector<std::string>& names, const std::vector<Classi
                 writer->Field(extra[c]);
         }
     }
+    for (const std::string& name : after)
+        writer->Field(name);
     writer->EndRecord();
 }
 
@@ -327,6 +438,146 @@ std::optional<std::vector<SchemeColumns>> SampleColumns(const std::vector<Classi
     return columns;
 }
 
+// The first column of the header with the name, or kNone.
+std::size_t NamedColumn(const std::vector<std::string_view>& fields, const std::string& name) {
+    const auto found = std::find_if(fields.begin(), fields.end(), [&name](std::string_view f) {
+        return SameColumnName(f, name);
+    });
+    return found == fields.end() ? ColumnLayout::kNone : std::size_t(found - fields.begin());
+}
+
+// The column of each data fraction: in a header by name (or by the first scheme's axis names),
+// in a sample file from the second field on. Empty after the message when one has none.
+std::vector<std::size_t> DataColumns(const DataFractions& data, const soiltex& first,
+                                     const std::array<int, 3>& firstAxes,
+                                     const SampleReader& reader, bool header, std::ostream& err) {
+    std::vector<std::string> names = data.names;
+    if (data.ByAxes()) {
+        const std::string axisNames[] = {first.GetXName(), first.GetYName(), first.GetZName()};
+        names.resize(3);
+        for (std::size_t k = 0; k < 3; ++k)
+            names[std::size_t(firstAxes[k])] = axisNames[k];
+    }
+    std::vector<std::size_t> columns;
+    const std::vector<std::string_view>& fields = reader.Fields();
+    for (std::size_t i = 0; i < names.size(); ++i) {
+        if (!header) {
+            // Sample files hold the first scheme's axes in its order.
+            const auto axis = std::find(firstAxes.begin(), firstAxes.end(), int(i));
+            columns.push_back(1 + (data.ByAxes() ? std::size_t(axis - firstAxes.begin()) : i));
+            continue;
+        }
+        const std::size_t found = NamedColumn(fields, names[i]);
+        if (found == ColumnLayout::kNone) {
+            PrintError(err, "line 1 is a header, but it has no column \"" + names[i] + "\"");
+            return {};
+        }
+        columns.push_back(found);
+    }
+    return columns;
+}
+
+// The layout, columns and conversions of a run whose data are converted; writes the header and
+// reads the first sample. Returns 0, or the status after the message.
+int SetUpConversion(const std::vector<ClassifyScheme>& schemes, const ClassifyOptions& options,
+                    SampleReader& reader, SampleWriter& writer, Batch* batch, std::ostream& err) {
+    const DataFractions& data = *options.data;
+    const soiltex& first = *schemes.front().scheme;
+    std::vector<std::array<int, 3>> axes;
+    for (const ClassifyScheme& s : schemes) {
+        const std::optional<std::array<int, 3>> a = TextureAxes(*s.scheme);
+        if (!a) {
+            PrintError(err, "the axes of " + s.id + " (" + AxisList(*s.scheme) +
+                                ") are not Clay, Silt and Sand: its fractions are unknown");
+            return kExitUnusable;
+        }
+        axes.push_back(*a);
+    }
+    bool header = options.header == HeaderRule::Header;
+    if (options.header == HeaderRule::Detect) {
+        const std::vector<std::string_view>& fields = reader.Fields();
+        const auto named = std::count_if(data.names.begin(), data.names.end(), [&](auto& name) {
+            return std::any_of(fields.begin(), fields.end(),
+                               [&](std::string_view f) { return SameColumnName(f, name); });
+        });
+        header = data.ByAxes() ? HeaderLayout(fields, first).has_value()
+                               : !IsSampleRecord(fields) && named >= 2;
+    }
+    const std::vector<std::size_t> columns =
+        DataColumns(data, first, axes.front(), reader, header, err);
+    if (columns.empty())
+        return kExitUnusable;
+    std::vector<std::optional<FractionConversion>> conversions;
+    std::vector<SchemeColumns> schemeColumns;
+    std::vector<std::string> convertedNames;
+    std::vector<std::array<std::size_t, 3>> convertedColumns;
+    for (std::size_t k = 0; k < schemes.size(); ++k) {
+        const ClassifyScheme& s = schemes[k];
+        if (!s.limits) {
+            PrintError(err, "the scheme " + s.id + " does not state its particle-size limits, " +
+                                "so the data cannot be converted to them");
+            return kExitUnusable;
+        }
+        try {
+            conversions.emplace_back(
+                FractionConversion(data.diameters, *s.limits, options.conversion));
+        } catch (const ConversionError& e) {
+            PrintError(err, "cannot convert the data to the limits of " + s.id + " (" +
+                                LimitsText(*s.limits) + " µm): " + e.what());
+            return kExitUnusable;
+        }
+        SchemeColumns c;
+        if (conversions.back()->IsIdentity() && options.textures) {
+            conversions.back().reset();
+            for (std::size_t i = 0; i < 3; ++i)
+                c.axes[i] = columns[std::size_t(axes[k][i])];
+        }
+        const std::vector<std::string_view>& fields = reader.Fields();
+        if (header && options.textures)
+            c.texture = NamedColumn(fields, TextureName(schemes, k));
+        c.certainty.assign(CertaintyNames(schemes, k, options).size(), ColumnLayout::kNone);
+        schemeColumns.push_back(c);
+        // A header's own columns of these names are filled again, so that a file can be
+        // converted anew in place; never a column the data are read from.
+        const std::string axisNames[] = {s.scheme->GetXName(), s.scheme->GetYName(),
+                                         s.scheme->GetZName()};
+        std::array<std::size_t, 3> own = kNoColumns;
+        for (std::size_t i = 0; i < 3; ++i) {
+            const std::string name = axisNames[i] + "_" + (s.id.empty() ? "converted" : s.id);
+            if (header)
+                own[i] = NamedColumn(fields, name);
+            if (std::find(columns.begin(), columns.end(), own[i]) != columns.end())
+                own[i] = ColumnLayout::kNone;
+            if (own[i] == ColumnLayout::kNone)
+                convertedNames.push_back(name);
+        }
+        convertedColumns.push_back(own);
+    }
+    const bool writeConverted = options.writeConverted || !options.textures;
+    if (!writeConverted) {
+        convertedNames.clear();
+        convertedColumns.assign(schemes.size(), kNoColumns);
+    }
+    ColumnLayout layout = SampleFileLayout();
+    if (header) {
+        layout = NamedLayout(reader.Fields(), first);
+        layout.texture = ColumnLayout::kNone;
+        const std::vector<std::string> names(reader.Fields().begin(), reader.Fields().end());
+        reader.SetFieldLimit(layout.width);
+        if (!reader.Next())
+            return NoSamples(options, err);
+        WriteHeader(names, options.textures ? schemes : std::vector<ClassifyScheme>(),
+                    schemeColumns, options, &writer, convertedNames);
+    } else {
+        layout.width = std::max(layout.width, 1 + columns.size());
+        reader.SetFieldLimit(layout.width);
+    }
+    batch->SetLayout(layout, schemeColumns);
+    batch->SetConversion(FractionRow(columns, options.normaliseTolerance), std::move(conversions),
+                         axes, writeConverted, options.textures, convertedColumns);
+    return kExitOk;
+}
+
 int ClassifyRecords(const std::vector<ClassifyScheme>& schemes, SampleReader& reader,
                     SampleWriter& writer, OutputSink& output, const ClassifyOptions& options,
                     std::ostream& err) {
@@ -334,8 +585,13 @@ int ClassifyRecords(const std::vector<ClassifyScheme>& schemes, SampleReader& re
     if (!reader.Next())
         return NoSamples(options, err);
     std::optional<ColumnLayout> header =
-        FirstLineHeader(reader, *schemes.front().scheme, options.header);
-    if (header) {
+        options.data ? std::nullopt
+                     : FirstLineHeader(reader, *schemes.front().scheme, options.header);
+    if (options.data) {
+        const int status = SetUpConversion(schemes, options, reader, writer, &batch, err);
+        if (status != kExitOk)
+            return status;
+    } else if (header) {
         const std::optional<std::vector<SchemeColumns>> columns =
             HeaderColumns(schemes, reader, options, err);
         if (!columns)
@@ -365,7 +621,10 @@ int ClassifyRecords(const std::vector<ClassifyScheme>& schemes, SampleReader& re
 
     const BatchSummary& summary = batch.Summary();
     if (!options.quiet && options.lookup) {
-        PrintError(err, summary.Text());
+        std::string text = summary.Text();
+        if (!options.textures)
+            text.replace(text.find(" classified,"), 11, " converted");
+        PrintError(err, text);
         if (!batch.Hint().empty())
             PrintError(err, "hint: " + batch.Hint());
     }
@@ -382,7 +641,8 @@ int ClassifyStream(const soiltex& scheme, InputSource& input, OutputSink& output
 
 int ClassifyStream(const soiltex& scheme, CellClassifier& classifier, InputSource& input,
                    OutputSink& output, const ClassifyOptions& options, std::ostream& err) {
-    return ClassifyStream({{&scheme, &classifier, std::string()}}, input, output, options, err);
+    return ClassifyStream({{&scheme, &classifier, std::string(), std::nullopt}}, input, output,
+                          options, err);
 }
 
 int ClassifyStream(const std::vector<ClassifyScheme>& schemes, InputSource& input,
@@ -409,7 +669,10 @@ int RunClassify(const std::vector<ChosenScheme>& schemes, const ClassifyOptions&
         std::vector<ClassifyScheme> run;
         for (const ChosenScheme& s : schemes) {
             classifiers.emplace_back(s.scheme, SchemeCheck::AlreadyDone);
-            run.push_back({&s.scheme, &classifiers.back(), s.id});
+            run.push_back({&s.scheme, &classifiers.back(), s.id, std::nullopt});
+            if (options.data)
+                run.back().limits = options.targetLimits ? options.targetLimits
+                                                         : ReadSchemeFileMetadata(s.path).limits;
         }
         return ClassifyStream(run, input, output, options, err);
     } catch (const BatchIoError& e) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "cli/datafractions.h"
 #include "cli/inputsource.h"
 #include "cli/outputsink.h"
 #include "cli/schemeargument.h"
@@ -29,6 +30,14 @@ struct ClassifyOptions {
     std::optional<LabError> labError; // adds each scheme's certainty columns (CertaintyColumns)
     bool shareColumns = false;        // with labError: a share column per class instead
     std::size_t bufferSize = 1 << 20; // starting size of the read and the write buffer
+    // How the data were measured, when not in each scheme's own particle-size limits: rows are
+    // converted to each scheme's limits before the lookup (a scheme with the data's limits gets
+    // the values as read).
+    std::optional<DataFractions> data;
+    ConversionOptions conversion;
+    bool writeConverted = false; // each scheme's converted values as three columns
+    bool textures = true;        // false: no lookup, the converted values alone (convert)
+    std::optional<ParticleLimits> targetLimits; // in place of the schemes' own (convert --to)
 };
 
 // Classifies every row of the input into the output and writes the summary to err (unless
@@ -48,6 +57,7 @@ struct ClassifyScheme {
     const soiltex* scheme;
     CellClassifier* classifier;
     std::string id;
+    std::optional<ParticleLimits> limits; // needed only when the options name data fractions
 };
 
 // ClassifyStream with a texture column per scheme, in one pass. One scheme: as above. Several:
@@ -57,6 +67,12 @@ struct ClassifyScheme {
 // name (2 when a scheme's axes are not the first's). A row has failed when any scheme fails it.
 int ClassifyStream(const std::vector<ClassifyScheme>& schemes, InputSource& input,
                    OutputSink& output, const ClassifyOptions& options, std::ostream& err);
+
+// With options.data: a header file's fractions are found by their names (--fractions) or by the
+// first scheme's axis names; a sample file has them from its second field on, in the order of
+// --fractions or of the first scheme's axes. Converted columns are named AXIS_ID, in each
+// scheme's axis order, after the textures. 2 (with the message) when a scheme's limits are
+// missing or out of the data's reach, or a fraction has no column.
 
 // ClassifyStream on the files the options name, with the loaded (valid) schemes.
 int RunClassify(const std::vector<ChosenScheme>& schemes, const ClassifyOptions& options,

@@ -2,11 +2,14 @@
 
 #include "cli/chartcommand.h"
 #include "cli/checkcommand.h"
+#include "cli/classescommand.h"
 #include "cli/classifycommand.h"
+#include "cli/datafractions.h"
 #include "cli/errorline.h"
 #include "cli/exitstatus.h"
 #include "cli/lookupcommand.h"
 #include "cli/rangecommand.h"
+#include "cli/rastercommand.h"
 #include "cli/schemeargument.h"
 #include "cli/schemescommand.h"
 #include "util/futil.h"
@@ -76,8 +79,60 @@ appended fields in a sample file. Shares are exact areas or integrals, 6 decimal
 depend on the border rules. --shares writes one share column per class instead, named after
 the class. Rows without a class get empty columns.
 
+With --data-limits or --fractions the data were measured with other particle-size limits
+than the schemes': each row is converted to each scheme's limits (those its details state)
+before the lookup, by interpolating the cumulative curve in log(diameter); a scheme whose
+limits are the data's gets the values as read. The fractions of a header file are the
+columns --fractions names (or, with --data-limits, those named like the first scheme's
+axes); a file without a header has them from its second field on, in the order --fractions
+lists them (or of the first scheme's axes). Every fraction must have a column. One missing
+fraction is completed; a row whose fractions do not add up to 100 (after --normalise)
+fails. --write-converted adds each scheme's converted values, named AXIS_ID, after the
+textures (a header's own columns of those names are filled again). Data that do not reach a scheme's limits (sand to 1000 µm into a 2000 µm scheme,
+clay below 20 µm into one of 2 µm) are refused, unless --top-as-given takes the data's top
+as the scheme's sand limit.
+
 Exit status: 0; 1 with --strict when a row failed; 2 when the scheme, the input or the
 output cannot be used.)";
+
+constexpr const char* kConvertFooter =
+    R"(INPUT is read as classify reads it (see granum-cli classify --help): the fractions are
+found by the names --fractions gives or, with --data-limits, like the axes of the -s scheme
+(usda by default), and with no header from the second field on. Each row is written as read,
+followed by the converted values in the axis order of the -s scheme, named AXIS_ID (ID: the
+--to value, its commas as dashes, or the scheme's id). The cumulative curve is interpolated
+in log(diameter) between the data's limits (--spline: a monotone cubic when four or more
+fractions are given). Rows whose fractions are missing (two or more) or do not add up to
+100 are written with empty converted values and counted as failed.
+
+Exit status: 0; 1 with --strict when a row failed; 2 when the limits cannot be reached, a
+fraction has no column, or the input or the output cannot be used.)";
+
+constexpr const char* kRasterFooter =
+    R"(The inputs are rasters GDAL reads (GeoTIFF, VRT, ...), one per axis of the (first)
+scheme, each given by an option named after its axis in lower case (blanks as -), with
+FILE, or FILE:N for band N. For usda these are --sand FILE --clay FILE [--silt FILE]; a
+scheme with other axes takes its own names. Or --bands FILE: bands 1, 2 (and 3) of one
+file are the axes in the scheme's order.
+The inputs must share their size, transform and coordinate system.
+
+Every cell is classified as classify classifies a row whose three values are the cell's
+percentages (stored value x --scale + --offset): a nodata value, or one outside 0 to 100,
+is missing, and one missing value is completed (so two inputs give the third); three
+given values must add up to 100 (or within --normalise of it, then scaled to 100).
+
+Output: a tiled, DEFLATE-compressed GeoTIFF of bytes, one band per -s (named by the
+scheme's id): 0 no data (two or more values missing), 1.. the scheme's class names in the
+order of its file, 255 { fail } (no class holds the composition, as when three inputs do
+not add up to 100). A cell on a shared boundary gets the class the scheme's border rules
+give it; should several classes remain, the first of them (the first name classify gives).
+Band 1 has a colour table; every band has an attribute table of the class names and
+colours in OUTPUT.aux.xml (keep it beside the map: QGIS shows the names from it).
+--cog writes a Cloud Optimized GeoTIFF (with overviews) instead.
+
+Large jobs: --window or --tile I/N classify one piece of the grid; join the pieces with
+gdalbuildvrt. The output is replaced only when the run succeeds.
+Exit status: 0; 2 when an option, an input, a scheme or the output cannot be used.)";
 
 class UsageError : public std::runtime_error {
 public:
@@ -127,6 +182,85 @@ AxisRange ParseRange(const std::string& option, const std::string& text) {
     if (!ParseAxisRange(text, &range))
         throw UsageError(option + ": \"" + text + "\" is not MIN:MAX with numbers within 0 to 100");
     return range;
+}
+
+// The options that say how the data were measured, shared by classify and convert.
+struct ConversionArguments {
+    std::string dataLimits;
+    std::string fractions;
+    bool spline = false;
+    bool topAsGiven = false;
+
+    void AddTo(CLI::App* command) {
+        CLI::Option* limits =
+            command
+                ->add_option("--data-limits", dataLimits,
+                             "The data's particle-size limits of clay, silt and sand in µm "
+                             "(2,63,2000), or a scheme whose limits they are")
+                ->type_name("L");
+        command
+            ->add_option("--fractions", fractions,
+                         "The data's fractions as NAME=FROM-TO in µm, from the finest, e.g. "
+                         "clay=0-2,fsilt=2-20,csilt=20-63,sand=63-2000")
+            ->type_name("LIST")
+            ->excludes(limits);
+        command->add_flag("--spline", spline,
+                          "Interpolate with a monotone cubic in log(diameter) (four or more "
+                          "fractions)");
+        command->add_flag("--top-as-given", topAsGiven,
+                          "Take the data's largest size as the scheme's sand limit");
+    }
+
+    // What the options give; nullopt when neither names the data.
+    std::optional<DataFractions> Data() const {
+        try {
+            if (!dataLimits.empty())
+                return ParseDataLimits(dataLimits);
+            if (!fractions.empty())
+                return ParseFractions(fractions);
+        } catch (const ConversionError& e) {
+            throw UsageError(std::string(dataLimits.empty() ? "--fractions" : "--data-limits") +
+                             ": " + e.what());
+        }
+        return std::nullopt;
+    }
+
+    ConversionOptions Options() const {
+        return {spline ? CurveMethod::MonotoneCubic : CurveMethod::LogLinear, topAsGiven};
+    }
+};
+
+// The raster command's words that CLI11 leaves: the axis inputs "--AXIS FILE" or "--AXIS=FILE",
+// checked against the scheme once it is loaded; and its option values that need checking.
+void ReadRasterWords(const std::vector<std::string>& words, const std::string& tolerance,
+                     const std::string& window, const std::string& tile, RasterOptions* options) {
+    for (std::size_t i = 0; i < words.size(); ++i) {
+        const std::string& word = words[i];
+        if (word.size() < 3 || word.compare(0, 2, "--") != 0)
+            throw UsageError("raster: unexpected \"" + word + "\"");
+        const std::size_t equals = word.find('=');
+        if (equals != std::string::npos) {
+            options->axisInputs.emplace_back(word.substr(2, equals - 2), word.substr(equals + 1));
+        } else {
+            if (i + 1 >= words.size())
+                throw UsageError(word + " needs a FILE");
+            options->axisInputs.emplace_back(word.substr(2), words[++i]);
+        }
+    }
+    if (!tolerance.empty())
+        options->normaliseTolerance = ParseTolerance(tolerance);
+    if (!window.empty()) {
+        std::array<int, 4> w{};
+        if (!ParseWindow(window, &w))
+            throw UsageError("--window: \"" + window + "\" is not XOFF,YOFF,XSIZE,YSIZE");
+        options->window = w;
+    }
+    if (!tile.empty()) {
+        std::pair<int, int> t;
+        if (!ParseTile(tile, &t))
+            throw UsageError("--tile: \"" + tile + "\" is not I/N with 1 <= I <= N");
+        options->tile = t;
+    }
 }
 
 // The command line with every word after "lookup" that is not one of its options moved behind a
@@ -189,28 +323,35 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
     ClassifyOptions classifyOptions;
     std::string tolerance;
     bool noLookup = false;
+    // The files of classify and convert.
+    auto addFiles = [&classifyOptions](CLI::App* command) {
+        command->add_option("INPUT", classifyOptions.input, "Input file; - or none: standard input")
+            ->type_name("");
+        command
+            ->add_option("-o,--output", classifyOptions.output,
+                         "Output file, replaced only when the run succeeds; - or none: standard "
+                         "output")
+            ->type_name("OUTPUT");
+    };
     CLI::App* classify = app.add_subcommand(
         "classify", "Classify every sample of a sample file or CSV file with a header");
     addScheme(classify, &schemesAfter, kMultiSchemeHelp);
-    classify->add_option("INPUT", classifyOptions.input, "Input file; - or none: standard input")
-        ->type_name("");
-    classify
-        ->add_option("-o,--output", classifyOptions.output,
-                     "Output file, replaced only when the run succeeds; - or none: standard "
-                     "output")
-        ->type_name("OUTPUT");
+    addFiles(classify);
     classify->add_flag("--normalise{5}", tolerance,
                        "--normalise[=TOL]: scale rows whose three values are all given and add up "
                        "to 100 within TOL (5 by default) to a sum of 100 before the lookup; the "
                        "output keeps the values as read");
     classify->add_flag("--normalize{5}", tolerance)->group("");
     bool header = false, noHeader = false;
-    CLI::Option* headerFlag =
-        classify->add_flag("--header", header, "The first line is a header, whatever it holds");
-    classify->add_flag("--no-header", noHeader, "The first line is a sample, whatever it holds")
-        ->excludes(headerFlag);
-    classify->add_flag("--strict", classifyOptions.strict, "Exit with 1 when a row failed");
-    classify->add_flag("-q,--quiet", classifyOptions.quiet, "No summary on standard error");
+    auto addRowFlags = [&](CLI::App* command) {
+        CLI::Option* headerFlag =
+            command->add_flag("--header", header, "The first line is a header, whatever it holds");
+        command->add_flag("--no-header", noHeader, "The first line is a sample, whatever it holds")
+            ->excludes(headerFlag);
+        command->add_flag("--strict", classifyOptions.strict, "Exit with 1 when a row failed");
+        command->add_flag("-q,--quiet", classifyOptions.quiet, "No summary on standard error");
+    };
+    addRowFlags(classify);
     std::string classifyError, classifyErrorSd;
     AddLabErrorOptions(classify, &classifyError, &classifyErrorSd);
     classify->add_flag("--shares", classifyOptions.shareColumns,
@@ -218,7 +359,40 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
                        "instead of share, second, second_share, distance and nearest");
     // Reads and writes every row without classifying it: the floor of the throughput benchmark.
     classify->add_flag("--no-lookup", noLookup)->group("");
+    ConversionArguments conversion;
+    conversion.AddTo(classify);
+    classify->add_flag("--write-converted", classifyOptions.writeConverted,
+                       "Add each scheme's converted values as columns AXIS_ID");
     classify->footer(kClassifyFooter);
+
+    std::string convertTo;
+    CLI::App* convert = app.add_subcommand(
+        "convert", "Convert the fractions of a file to other particle-size limits");
+    addScheme(convert, &schemesAfter,
+              "The scheme whose axis names and order the data and the output follow, and "
+              "whose limits --to takes by default; usda by default");
+    addFiles(convert);
+    conversion.AddTo(convert);
+    convert
+        ->add_option("--to", convertTo,
+                     "The limits to convert to: 2,50,2000 or a scheme whose limits they are")
+        ->type_name("L");
+    convert->add_flag("--normalise{5}", tolerance,
+                      "--normalise[=TOL]: scale rows adding up to 100 within TOL first");
+    addRowFlags(convert);
+    convert->footer(kConvertFooter);
+
+    std::string className;
+    CLI::App* classes = app.add_subcommand(
+        "classes", "Each class's vertices, the range of each axis and its central composition");
+    addScheme(classes, &schemesAfter, kSchemeHelp);
+    classes->add_option("NAME", className, "Only the class of this name (any case)")->type_name("");
+    classes->footer("Per class: its vertices as (x, y, z) in the order of the scheme's axes, one "
+                    "line per polygon; the least and greatest value of each axis over the "
+                    "class; and the central composition, the point of the class farthest from "
+                    "its boundary on the equilateral triangle (to 0.01 %), which lies inside "
+                    "the class even where it is not convex. Exit status: 0; 2 for an unknown "
+                    "class name or an unusable scheme.");
 
     std::vector<std::string> values;
     CLI::App* lookup = app.add_subcommand(
@@ -332,6 +506,40 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
                   "order or enclose no part of the triangle; 2 for unusable options, files or "
                   "schemes.");
 
+    RasterOptions rasterOptions;
+    std::string rasterTolerance, rasterWindow, rasterTile;
+    CLI::App* raster = app.add_subcommand(
+        "raster", "Classify sand, clay (and silt) rasters into a GeoTIFF texture map");
+    addScheme(raster, &schemesAfter,
+              "Classification scheme, as for classify; usda by default. Give it again for a "
+              "band per scheme");
+    raster->add_option("--bands", rasterOptions.bands, "One file with a band per axis")
+        ->type_name("FILE");
+    raster->add_option("--scale", rasterOptions.scale, "Percent per stored unit (SoilGrids: 0.1)")
+        ->type_name("F")
+        ->capture_default_str();
+    raster->add_option("--offset", rasterOptions.offset, "Percent added after the scale")
+        ->type_name("O")
+        ->capture_default_str();
+    raster->add_flag("--normalise{5}", rasterTolerance,
+                     "--normalise[=TOL]: scale cells whose three values add up to 100 within TOL "
+                     "(5 by default) to a sum of 100");
+    raster->add_flag("--normalize{5}", rasterTolerance)->group("");
+    raster->add_option("-o,--output", rasterOptions.output, "The GeoTIFF written")
+        ->type_name("OUTPUT")
+        ->required();
+    raster->add_flag("--cog", rasterOptions.cog, "Write a Cloud Optimized GeoTIFF");
+    raster->add_option("--threads", rasterOptions.threads, "Threads to use; every core by default")
+        ->type_name("N")
+        ->check(CLI::Range(1, 4096));
+    raster->add_option("--window", rasterWindow, "Classify only this window of the inputs")
+        ->type_name("XOFF,YOFF,XSIZE,YSIZE");
+    raster->add_option("--tile", rasterTile, "Classify only piece I of N (bands of whole rows)")
+        ->type_name("I/N");
+    raster->add_flag("-q,--quiet", rasterOptions.quiet, "No summary on standard error");
+    raster->allow_extras();
+    raster->footer(kRasterFooter);
+
     std::string checkArgument;
     CLI::App* check = app.add_subcommand(
         "check", "Report on a scheme file for its author: areas, overlaps, gaps, border rules");
@@ -357,7 +565,8 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
                          [&name](const CLI::App* c) { return c->get_name() == name; }))
             return PrintUsageError(
                 err, "unknown command \"" + name +
-                         "\" (commands: classify, lookup, range, chart, check, schemes)");
+                         "\" (commands: classify, convert, lookup, range, chart, raster, check, "
+                         "schemes, classes)");
     }
 
     try {
@@ -380,6 +589,11 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
         if (app.got_subcommand("schemes"))
             return RunSchemes(out, err);
 
+        if ((*classify || *convert) && !tolerance.empty())
+
+            if (*raster)
+                ReadRasterWords(raster->remaining(), rasterTolerance, rasterWindow, rasterTile,
+                                &rasterOptions);
         if (*classify && !tolerance.empty())
             classifyOptions.normaliseTolerance = ParseTolerance(tolerance);
         if (*classify) {
@@ -387,6 +601,14 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
             if (classifyOptions.shareColumns && !classifyOptions.labError)
                 throw UsageError("--shares needs --error or --error-sd");
         }
+        if (*classify || *convert) {
+            classifyOptions.data = conversion.Data();
+            classifyOptions.conversion = conversion.Options();
+        }
+        if (*convert && !classifyOptions.data)
+            throw UsageError("convert needs --data-limits or --fractions");
+        if (*classify && classifyOptions.writeConverted && !classifyOptions.data)
+            throw UsageError("--write-converted needs --data-limits or --fractions");
         if (*chart)
             chartOptions.labError = ParseLabError(chartError, chartErrorSd);
         std::array<AxisRange, 3> ranges;
@@ -405,8 +627,11 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
         arguments.insert(arguments.end(), schemesAfter.begin(), schemesAfter.end());
         if (arguments.empty())
             arguments.push_back(kDefaultScheme);
-        if ((*chart || *range) && arguments.size() > 1)
-            throw UsageError(std::string(*chart ? "chart" : "range") +
+        if ((*chart || *range || *convert || *classes) && arguments.size() > 1)
+            throw UsageError(std::string(*chart     ? "chart"
+                                         : *range   ? "range"
+                                         : *convert ? "convert"
+                                                    : "classes") +
                              " takes one scheme; -s was given " + std::to_string(arguments.size()) +
                              " times");
         std::vector<ChosenScheme> schemes;
@@ -416,10 +641,31 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
         if (*lookup)
             return RunLookup(schemes, {values[0], values[1], values[2]}, out, err,
                              ParseLabError(lookupError, lookupErrorSd));
+        if (*raster) {
+            rasterOptions.progress = !rasterOptions.quiet && ::isatty(2) == 1;
+            return RunRaster(schemes, rasterOptions, err);
+        }
         if (*chart)
             return RunChart(scheme, schemes.front().path, chartOptions, err);
         if (*range)
             return RunRange(scheme, ranges[0], ranges[1], ranges[2], out, err);
+        if (*classes)
+            return RunClasses(scheme, className, out, err);
+        if (*convert) {
+            classifyOptions.textures = false;
+            if (!convertTo.empty()) {
+                DataFractions to;
+                try {
+                    to = ParseDataLimits(convertTo);
+                } catch (const ConversionError& e) {
+                    throw UsageError(std::string("--to: ") + e.what());
+                }
+                schemes.front().id = convertTo;
+                std::replace(schemes.front().id.begin(), schemes.front().id.end(), ',', '-');
+                classifyOptions.targetLimits =
+                    ParticleLimits{to.diameters[0], to.diameters[1], to.diameters[2]};
+            }
+        }
         classifyOptions.lookup = !noLookup;
         if (header || noHeader)
             classifyOptions.header = header ? HeaderRule::Header : HeaderRule::NoHeader;

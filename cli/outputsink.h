@@ -24,6 +24,9 @@ public:
     FileOutput& operator=(const FileOutput&) = delete;
     void Write(const char* data, std::size_t size) override;
     void Commit() override;
+    // The temporary file that Commit renames over the target, for writers that need a path
+    // (GDAL); empty when writing directly (standard output, a device or a FIFO) or after Commit.
+    const std::string& TemporaryPath() const { return mTemporary; }
 
 private:
     void OpenTemporary(const std::string& target);

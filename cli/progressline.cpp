@@ -3,15 +3,14 @@
 #include <string>
 #include <unistd.h>
 
-namespace {
-
-// 1234567 as "1,234,567".
 std::string Grouped(std::size_t n) {
     std::string digits = std::to_string(n);
     for (std::size_t i = digits.size(); i > 3; i -= 3)
         digits.insert(i - 3, ",");
     return digits;
 }
+
+namespace {
 
 void WriteError(const std::string& text) {
     // A progress line that cannot be shown is no reason to stop.
@@ -20,19 +19,28 @@ void WriteError(const std::string& text) {
 
 } // namespace
 
-ProgressLine::ProgressLine(bool enabled)
-    : mEnabled(enabled), mStart(std::chrono::steady_clock::now()), mLastShown(mStart) {}
+ProgressLine::ProgressLine(bool enabled, const char* unit)
+    : mEnabled(enabled), mUnit(unit), mStart(std::chrono::steady_clock::now()), mLastShown(mStart) {
+}
 
-ProgressLine::~ProgressLine() { Clear(); }
+ProgressLine::~ProgressLine() {
+    Clear();
+}
 
-void ProgressLine::Show(std::size_t rows) {
+void ProgressLine::Show(std::size_t count, std::size_t total) {
     using namespace std::chrono_literals;
     const auto now = std::chrono::steady_clock::now();
     if (now - mStart < 1s || (mShown && now - mLastShown < 200ms))
         return;
     mLastShown = now;
     mShown = true;
-    WriteError("\r" + Grouped(rows) + " rows");
+    std::string text = "\r" + Grouped(count);
+    if (total > 0)
+        text += " of " + Grouped(total);
+    text += std::string(" ") + mUnit;
+    if (total > 0)
+        text += " (" + std::to_string(count * 100 / total) + "%)";
+    WriteError(text);
 }
 
 void ProgressLine::Clear() {

@@ -4,7 +4,6 @@
 #include "util/futil.h"
 #include "util/numbertext.h"
 
-#include <cmath>
 #include <cstdint>
 
 namespace {
@@ -55,19 +54,7 @@ RowClassifier::RowClassifier(CellClassifier& classifier, std::optional<double> n
 std::optional<Composition> RowComposition(std::string_view xText, std::string_view yText,
                                           std::string_view zText,
                                           std::optional<double> normaliseTolerance) {
-    double x = FieldValue(xText);
-    double y = FieldValue(yText);
-    double z = FieldValue(zText);
-    if (normaliseTolerance && x >= 0 && y >= 0 && z >= 0) {
-        const double sum = x + y + z;
-        if (sum > 0 && futil::le(std::fabs(sum - 100), *normaliseTolerance)) {
-            const double scale = 100 / sum;
-            x *= scale;
-            y *= scale;
-            z *= scale;
-        }
-    }
-    return CompleteRow(x, y, z);
+    return CompleteRow(FieldValue(xText), FieldValue(yText), FieldValue(zText), normaliseTolerance);
 }
 
 RowOutcome RowClassifier::Classify(std::string_view xText, std::string_view yText,

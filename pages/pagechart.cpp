@@ -5,7 +5,7 @@
 #include "widgets/userinteraction.h"
 
 void RunPageChart(UserInteraction& interaction, QWidget* page, const PageScheme& scheme,
-                  ChartData data) {
+                  ChartData data, std::optional<LabError> labError) {
     ChartDialog dialog(interaction, page);
     dialog.mScheme = scheme.Scheme();
     dialog.mSchemeFile = scheme.SchemePath().toStdString();
@@ -15,6 +15,6 @@ void RunPageChart(UserInteraction& interaction, QWidget* page, const PageScheme&
     dialog.mPoints = std::move(data.points);
     dialog.mLabels = std::move(data.labels);
     dialog.mbSamples = data.samples ? 1 : 0;
-    dialog.mLabError = data.labError;
+    dialog.mLabError = labError;
     interaction.RunDialog(dialog);
 }

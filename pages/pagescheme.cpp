@@ -125,6 +125,6 @@ void PageScheme::ShowDetails(QWidget* parent) {
     const SchemeMetadata metadata = ParseSchemeMetadata(text.toStdString());
     if (text.isEmpty())
         text = "No scheme details found in file.";
-    SchemeDetailsDialog dialog(text, metadata, mScheme.Classes(), parent);
+    SchemeDetailsDialog dialog(text, metadata, mScheme.Classes(), parent, {mXName, mYName, mZName});
     mInteraction.RunDialog(dialog);
 }

@@ -1,5 +1,7 @@
 #include "pages/schemedetailsdialog.h"
 
+#include "scheme/classlimits.h"
+
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QFormLayout>
@@ -9,6 +11,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QVBoxLayout>
+#include <cmath>
 #include <set>
 
 namespace {
@@ -61,15 +64,21 @@ QWidget* SummaryPage(const std::vector<std::pair<QString, QString>>& fields, QWi
     return page;
 }
 
-// One row per class id, in the order of the file: a class of several polygons shows once.
-QTableWidget* ClassTable(const std::vector<TextureClass>& classes,
-                         const std::map<int32_t, std::string>& abbreviations, QWidget* parent) {
-    auto* table = new QTableWidget(0, 3, parent);
-    table->setHorizontalHeaderLabels({"Id", "Name", "Abbreviation"});
+// A read-only table of whole rows, as compact as a list.
+QTableWidget* NewTable(const QStringList& headers, QWidget* parent) {
+    auto* table = new QTableWidget(0, int(headers.size()), parent);
+    table->setHorizontalHeaderLabels(headers);
     table->verticalHeader()->hide();
     table->verticalHeader()->setDefaultSectionSize(table->fontMetrics().height() + 6);
     table->setEditTriggers(QAbstractItemView::NoEditTriggers);
     table->setSelectionBehavior(QAbstractItemView::SelectRows);
+    return table;
+}
+
+// One row per class id, in the order of the file: a class of several polygons shows once.
+QTableWidget* ClassTable(const std::vector<TextureClass>& classes,
+                         const std::map<int32_t, std::string>& abbreviations, QWidget* parent) {
+    QTableWidget* table = NewTable({"Id", "Name", "Abbreviation"}, parent);
     std::set<int32_t> seen;
     for (const TextureClass& c : classes) {
         if (!seen.insert(c.id).second)
@@ -87,12 +96,52 @@ QTableWidget* ClassTable(const std::vector<TextureClass>& classes,
     return table;
 }
 
+QString Percent(double v, double unit) {
+    return QString::number(std::round(v / unit) * unit + 0.0, 'g', 10);
+}
+
+QString Triple(const AxisValues& v, double unit) {
+    return "(" + Percent(v[0], unit) + ", " + Percent(v[1], unit) + ", " + Percent(v[2], unit) +
+           ")";
+}
+
+// One row per class name: the range of each axis, the central composition (found to 0.01 %,
+// so shown to that) and the vertices of each polygon.
+QTableWidget* LimitTable(const std::vector<TextureClass>& classes, const QStringList& axes,
+                         QWidget* parent) {
+    const QString order = "(" + axes.join(", ") + ")";
+    QTableWidget* table = NewTable({"Class", axes.value(0), axes.value(1), axes.value(2),
+                                    "Centre " + order, "Vertices " + order},
+                                   parent);
+    for (const ClassLimits& l : SchemeClassLimits(classes)) {
+        const int row = table->rowCount();
+        table->insertRow(row);
+        QStringList parts;
+        for (const std::vector<AxisValues>& part : l.parts) {
+            QStringList vertices;
+            for (const AxisValues& v : part)
+                vertices << Triple(v, 1e-4);
+            parts << vertices.join(' ');
+        }
+        QStringList cells{FromStd(l.name)};
+        for (std::size_t k = 0; k < 3; ++k)
+            cells << Percent(l.min[k], 1e-4) + "–" + Percent(l.max[k], 1e-4);
+        cells << Triple(l.centre, kCentrePrecision) << parts.join("; ");
+        for (int column = 0; column < cells.size(); ++column)
+            table->setItem(row, column, new QTableWidgetItem(cells[column]));
+    }
+    table->resizeColumnsToContents();
+    return table;
+}
+
 } // namespace
 
 SchemeDetailsDialog::SchemeDetailsDialog(const QString& text, const SchemeMetadata& metadata,
-                                         const std::vector<TextureClass>& classes, QWidget* parent)
+                                         const std::vector<TextureClass>& classes, QWidget* parent,
+                                         const QStringList& axisNames)
     : QDialog(parent), mTabs(new QTabWidget(this)), mText(new QPlainTextEdit(this)),
-      mClasses(ClassTable(classes, metadata.abbreviations, this)) {
+      mClasses(ClassTable(classes, metadata.abbreviations, this)),
+      mLimits(LimitTable(classes, axisNames, this)) {
     setWindowTitle("Scheme Details");
     // Scheme headers are laid out with spaces, as in a text editor.
     mText->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
@@ -107,6 +156,7 @@ SchemeDetailsDialog::SchemeDetailsDialog(const QString& text, const SchemeMetada
         mTabs->addTab(mSummary, "&Summary");
     }
     mTabs->addTab(mClasses, "&Classes");
+    mTabs->addTab(mLimits, "&Limits");
     mTabs->addTab(mText, "&Text");
     // Without key lines the free text is what the file has to say.
     mTabs->setCurrentWidget(mSummary != nullptr ? mSummary : static_cast<QWidget*>(mText));
@@ -152,6 +202,17 @@ QStringList SchemeDetailsDialog::ClassLines() const {
         lines << QStringList({mClasses->item(row, 0)->text(), mClasses->item(row, 1)->text(),
                               mClasses->item(row, 2)->text()})
                      .join('|');
+    }
+    return lines;
+}
+
+QStringList SchemeDetailsDialog::LimitLines() const {
+    QStringList lines;
+    for (int row = 0; row < mLimits->rowCount(); ++row) {
+        QStringList cells;
+        for (int column = 0; column < mLimits->columnCount(); ++column)
+            cells << mLimits->item(row, column)->text();
+        lines << cells.join('|');
     }
     return lines;
 }

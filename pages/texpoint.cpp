@@ -62,12 +62,14 @@ SampleSheet& CTexPoint::Sheet() {
 }
 
 QString CTexPoint::WindowTitle() const {
-    return (mFilePath.isEmpty() ? QString("New") : mFilePath) + " - Granum";
+    return (mFilePath.isEmpty() ? QString("New") : mFilePath) + mDataLimits.TitleNote() +
+           " - Granum";
 }
 
 void CTexPoint::Initialise() {
     mScheme.LoadAtStartup(this);
     ShowScheme();
+    PrepareDataLimits();
     ResetCertainty();
 }
 
@@ -90,9 +92,13 @@ void CTexPoint::ResetCertainty() {
         Sheet().SetTextureNotes(nullptr);
         return;
     }
+    // The note is of the composition the lookup classified: converted to the scheme's limits.
     Sheet().SetTextureNotes([this](int row) {
-        const std::optional<Composition> c = Sheet().RowComposition(row);
-        return c ? mCertainty->Note(row, *c) : CertaintyNote();
+        std::optional<Composition> c = Sheet().RowComposition(row);
+        if (!c)
+            return CertaintyNote();
+        mDataLimits.Convert(&c->x, &c->y, &c->z);
+        return mCertainty->Note(row, *c);
     });
 }
 
@@ -138,7 +144,8 @@ void CTexPoint::LookupRows(int first, int last) {
                                 " refused }");
             continue;
         }
-        if (const std::optional<Composition> c = Sheet().RowComposition(row)) {
+        if (std::optional<Composition> c = Sheet().RowComposition(row)) {
+            mDataLimits.Convert(&c->x, &c->y, &c->z);
             classifier.Classify(c->x, c->y, c->z);
             classifier.AppendTextureText(&text);
         }
@@ -162,9 +169,9 @@ void CTexPoint::PlotChart() {
         return;
     mGrid->EndEdit();
     ChartData samples = CollectChartSamples(Sheet());
-    if (mShowCertainty)
-        samples.labError = mLabError;
-    RunPageChart(mInteraction, this, mScheme, std::move(samples));
+    mDataLimits.Convert(&samples);
+    RunPageChart(mInteraction, this, mScheme, std::move(samples),
+                 mShowCertainty ? std::optional<LabError>(mLabError) : std::nullopt);
     mGrid->setFocus();
 }
 
@@ -418,8 +425,23 @@ void CTexPoint::LoadScheme(const QString& path) {
 
 void CTexPoint::RefreshScheme() {
     ShowScheme();
+    PrepareDataLimits();
     ResetCertainty();
     LookupAllRows();
+}
+
+void CTexPoint::SetDataLimits(const std::optional<ParticleLimits>& limits) {
+    mGrid->EndEdit();
+    mDataLimits.SetLimits(limits);
+    PrepareDataLimits();
+    LookupAllRows();
+}
+
+void CTexPoint::PrepareDataLimits() {
+    const QString problem = mDataLimits.Prepare(mScheme);
+    if (!problem.isEmpty())
+        mInteraction.ShowMessage(this, "Data Particle-Size Limits", problem, MessageIcon::Warning);
+    emit TitleChanged(WindowTitle());
 }
 
 void CTexPoint::ShowSchemeDetails() {

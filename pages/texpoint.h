@@ -1,5 +1,6 @@
 #pragma once
 
+#include "pages/datalimits.h"
 #include "pages/pagescheme.h"
 #include "pages/pointmenustate.h"
 #include "scheme/classshares.h"
@@ -93,6 +94,10 @@ public:
     // the file picked.
     void LoadScheme(const QString& path);
     void ShowSchemeDetails();
+    // "Data particle-size limits": nullopt for the scheme's own. Rows are looked up (and charted)
+    // converted to the scheme's limits; the sheet keeps the values as typed.
+    void SetDataLimits(const std::optional<ParticleLimits>& limits);
+    const DataLimits& DataSizes() const { return mDataLimits; }
 
 signals:
     // The main window's title while this page is current.
@@ -119,6 +124,8 @@ private:
     QString SavedText() const;
     // The x, y and z cells of the data rows that hold no accepted number.
     int RefusedCount() const;
+    // DataLimits::Prepare for the scheme, telling the user when the rows cannot be converted.
+    void PrepareDataLimits();
     // The save dialog's path; empty when cancelled.
     QString AskSavePath();
     void SetFilePath(const QString& path);
@@ -140,4 +147,5 @@ private:
     bool mShowCertainty = false;
     LabError mLabError{ErrorModel::Uniform, 2};
     std::unique_ptr<RowCertainty> mCertainty;
+    DataLimits mDataLimits;
 };

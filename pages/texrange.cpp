@@ -280,7 +280,7 @@ void CTexRange::LookupRange() {
 void CTexRange::PlotChart() {
     if (!Lookup())
         return;
-    RunPageChart(mInteraction, this, mScheme, {mRangePolygon.Vertices(), {}, false, {}});
+    RunPageChart(mInteraction, this, mScheme, {mRangePolygon.Vertices(), {}, false});
     mRanges[kX].minField->setFocus();
 }
 

@@ -5,6 +5,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr std::size_t kNotQuoted = std::size_t(-1);
@@ -108,6 +112,8 @@ SampleReader::Scan SampleReader::ScanRecord(std::size_t* next, std::size_t* line
     mQuoted.clear();
     mHasRest = false;
     mAnyQuote = false;
+    if (ScanPlainLine(next))
+        return Scan::Done;
     std::size_t p = mBegin;
     for (;;) {
         const bool split = mFields.size() < mLimit;
@@ -165,6 +171,50 @@ SampleReader::Scan SampleReader::ScanRecord(std::size_t* next, std::size_t* line
         }
         return Scan::Done;
     }
+}
+
+// The common record, a line ended by LF in the buffer with neither quote nor CR: the rules above
+// make it the line split at its commas. Sixteen bytes are compared at a time, and the commas
+// before the line end are taken from the bit masks, without a branch per byte. False, with
+// nothing split, for any other record (and where SSE2 is missing).
+bool SampleReader::ScanPlainLine(std::size_t* next) {
+#if defined(__SSE2__)
+    const char* const buffer = mBuffer.data();
+    const auto matches = [](__m128i bytes, char c) {
+        return unsigned(_mm_movemask_epi8(_mm_cmpeq_epi8(bytes, _mm_set1_epi8(c))));
+    };
+    mHasRest = mLimit == 0;
+    mRestBegin = mBegin;
+    std::size_t fieldBegin = mBegin;
+    for (std::size_t w = mBegin; w + 16 <= mEnd; w += 16) {
+        const __m128i bytes = _mm_loadu_si128(reinterpret_cast<const __m128i*>(buffer + w));
+        const unsigned stops = matches(bytes, '\n') | matches(bytes, '"') | matches(bytes, '\r');
+        unsigned commas = matches(bytes, ',');
+        if (stops != 0)
+            commas &= (stops & -stops) - 1; // only those before the first stop
+        for (; commas != 0 && !mHasRest; commas &= commas - 1) {
+            const std::size_t at = w + std::size_t(__builtin_ctz(commas));
+            mFields.emplace_back(buffer + fieldBegin, at - fieldBegin);
+            fieldBegin = mRestBegin = at + 1;
+            mHasRest = mFields.size() == mLimit;
+        }
+        if (stops != 0) {
+            const std::size_t at = w + std::size_t(__builtin_ctz(stops));
+            if (buffer[at] != '\n')
+                break;
+            if (!mHasRest)
+                mFields.emplace_back(buffer + fieldBegin, at - fieldBegin);
+            mLineEnd = at;
+            *next = at + 1;
+            return true;
+        }
+    }
+    mFields.clear();
+    mHasRest = false;
+#else
+    (void)next;
+#endif
+    return false;
 }
 
 // Quoted fields lose their quotes in place: the text only ever gets shorter.

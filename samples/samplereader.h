@@ -71,6 +71,7 @@ private:
     enum class Scan { Done, NeedMore };
 
     Scan ScanRecord(std::size_t* next, std::size_t* lineBreaks);
+    bool ScanPlainLine(std::size_t* next);
     Scan ScanQuoted(std::size_t open, std::size_t* close, std::size_t* lineBreaks) const;
     void Unquote();
     void Refill();

@@ -1,15 +1,21 @@
 #include "samples/samplewriter.h"
 
+#include <algorithm>
+#include <array>
 #include <cstring>
 
 namespace {
 
+constexpr std::array<bool, 256> kQuoteWorthy = [] {
+    std::array<bool, 256> table{};
+    for (const char c : {',', '"', '\n', '\r'})
+        table[static_cast<unsigned char>(c)] = true;
+    return table;
+}();
+
 bool NeedsQuotes(std::string_view text) {
-    for (const char c : text) {
-        if (c == ',' || c == '"' || c == '\n' || c == '\r')
-            return true;
-    }
-    return false;
+    return std::any_of(text.begin(), text.end(),
+                       [](char c) { return kQuoteWorthy[static_cast<unsigned char>(c)]; });
 }
 
 } // namespace
@@ -37,9 +43,16 @@ void SampleWriter::Put(std::string_view text) {
     mUsed += text.size();
 }
 
+// One byte, without the copy call of Put: every field and record has one.
+void SampleWriter::PutByte(char c) {
+    if (mUsed == mBuffer.size())
+        Flush();
+    mBuffer[mUsed++] = c;
+}
+
 void SampleWriter::Separate() {
     if (mRecordStarted)
-        Put(",");
+        PutByte(',');
     mRecordStarted = true;
 }
 
@@ -66,6 +79,6 @@ void SampleWriter::RawFields(std::string_view text) {
 }
 
 void SampleWriter::EndRecord() {
-    Put("\n");
+    PutByte('\n');
     mRecordStarted = false;
 }

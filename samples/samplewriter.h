@@ -24,6 +24,7 @@ public:
 
 private:
     void Put(std::string_view text);
+    void PutByte(char c);
     void Separate();
 
     OutputSink& mSink;

@@ -3,7 +3,10 @@
 #include "geometry/boxsweep.h"
 
 #include <algorithm>
+#include <iterator>
+#include <limits>
 #include <map>
+#include <optional>
 #include <utility>
 
 namespace {
@@ -53,6 +56,27 @@ Box CellBox(int i, int j) {
 // whose lower corners sum to 100).
 bool InTriangle(int i, int j) {
     return i + j <= kCells;
+}
+
+// (cell, class) pairs grouped by cell: the classes of cell c are classes[first[c], first[c + 1]),
+// in the order the pairs came in (a counting sort: stable, and linear in the pairs).
+struct CellLists {
+    std::vector<uint32_t> first;
+    std::vector<int> classes;
+};
+
+CellLists GroupByCell(const std::vector<std::pair<uint32_t, int>>& pairs, std::size_t cells) {
+    CellLists lists;
+    lists.first.assign(cells + 1, 0);
+    for (const auto& [cell, index] : pairs)
+        ++lists.first[cell + 1];
+    for (std::size_t c = 0; c < cells; ++c)
+        lists.first[c + 1] += lists.first[c];
+    std::vector<uint32_t> next(lists.first.begin(), lists.first.end() - 1);
+    lists.classes.resize(pairs.size());
+    for (const auto& [cell, index] : pairs)
+        lists.classes[next[cell]++] = index;
+    return lists;
 }
 
 // Beyond this many cell tests the grid costs more than it saves.
@@ -105,77 +129,110 @@ void CellClassifier::Build() {
         tests += (long long)(i1 - i0 + 1) * (j1 - j0 + 1);
         if (tests > kMaxCellTests)
             return;
+        // A run of such cells in a column is a strip that no edge crosses (an edge through it
+        // would come near one of its cells), so one point tells for the whole run.
         for (int i = i0; i <= i1; ++i) {
+            std::optional<bool> inside; // of the current run
             for (int j = j0; j <= j1 && InTriangle(i, j); ++j) {
                 const uint32_t cell = uint32_t(i * kCells + j);
-                if (lastNear[cell] != index &&
-                    classes[c].region.Find((i + 0.5) * kCellSize, (j + 0.5) * kCellSize) !=
-                        PointLocation::Outside)
+                if (lastNear[cell] == index) {
+                    inside.reset();
+                    continue;
+                }
+                if (!inside)
+                    inside = classes[c].region.Find((i + 0.5) * kCellSize, (j + 0.5) * kCellSize) !=
+                             PointLocation::Outside;
+                if (*inside)
                     holding.emplace_back(cell, index);
             }
         }
     }
-    // Grouped by cell, keeping the class order within each.
-    const auto byCell = [](const std::pair<uint32_t, int>& a, const std::pair<uint32_t, int>& b) {
-        return a.first < b.first;
-    };
-    std::stable_sort(nearEdge.begin(), nearEdge.end(), byCell);
-    std::stable_sort(holding.begin(), holding.end(), byCell);
+    const CellLists near = GroupByCell(nearEdge, cells);
+    const CellLists hold = GroupByCell(holding, cells);
 
-    mCells.assign(cells, Cell());
-    std::map<std::vector<int>, int32_t> known;
-    // Most cells share one of a few lists of holding classes: settle each list's border rules once.
-    std::map<std::vector<int>, int32_t> answerOf;
-    std::vector<int> list;
-    std::size_t n = 0, h = 0;
-    for (uint32_t cell = 0; cell < cells; ++cell) {
-        const std::size_t nearBegin = n;
-        while (n < nearEdge.size() && nearEdge[n].first == cell)
-            ++n;
-        list.clear();
-        for (; h < holding.size() && holding[h].first == cell; ++h)
-            list.push_back(holding[h].second);
-        Cell& entry = mCells[cell];
-        if (n == nearBegin) {
-            auto found = answerOf.find(list);
-            if (found == answerOf.end()) {
-                std::vector<int> kept = list;
-                mScheme.ApplyBorderRules(&kept);
-                auto it = known.find(kept);
-                if (it == known.end()) {
-                    mTexts.emplace_back();
-                    AppendTextureText(mScheme, kept, &mTexts.back());
-                    mAnswers.push_back(kept);
-                    it = known.emplace(kept, int32_t(mAnswers.size() - 1)).first;
-                }
-                found = answerOf.emplace(list, it->second).first;
-            }
-            entry.answer = found->second;
+    // Cells with the same holding classes share an answer, and cells with the same classes to
+    // search share one candidate list: each is a kind, settled once.
+    std::map<std::vector<int>, KindIndex> answerKind, searchKind;
+    std::map<std::vector<int>, int32_t> known; // answers after the border rules
+    std::vector<KindIndex> grid(cells);
+    std::vector<int> list, previous;
+    KindIndex previousKind = 0;
+    bool havePrevious = false;
+    for (std::size_t cell = 0; cell < cells; ++cell) {
+        const bool nearAny = near.first[cell] != near.first[cell + 1];
+        list.assign(hold.classes.begin() + hold.first[cell],
+                    hold.classes.begin() + hold.first[cell + 1]);
+        if (!nearAny && havePrevious && list == previous) {
+            grid[cell] = previousKind; // neighbours mostly agree: no map search
             continue;
         }
-        entry.first = uint32_t(mCandidates.size());
-        std::size_t a = nearBegin, b = 0;
-        while (a < n || b < list.size()) {
-            if (b == list.size() || (a < n && nearEdge[a].second < list[b]))
-                mCandidates.push_back(nearEdge[a++].second);
-            else
-                mCandidates.push_back(list[b++]);
+        if (nearAny) {
+            // Both lists are in class order; so is their merge.
+            std::vector<int> merged;
+            std::merge(near.classes.begin() + near.first[cell],
+                       near.classes.begin() + near.first[cell + 1], list.begin(), list.end(),
+                       std::back_inserter(merged));
+            auto found = searchKind.find(merged);
+            if (found == searchKind.end()) {
+                Kind kind;
+                kind.first = uint32_t(mCandidates.size());
+                kind.count = uint32_t(merged.size());
+                mCandidates.insert(mCandidates.end(), merged.begin(), merged.end());
+                if (!AddKind(kind))
+                    return;
+                found = searchKind.emplace(std::move(merged), KindIndex(mKinds.size() - 1)).first;
+            }
+            grid[cell] = found->second;
+            continue;
         }
-        entry.count = uint32_t(mCandidates.size() - entry.first);
+        auto found = answerKind.find(list);
+        if (found == answerKind.end()) {
+            std::vector<int> kept = list;
+            mScheme.ApplyBorderRules(&kept);
+            auto it = known.find(kept);
+            if (it == known.end()) {
+                mTexts.emplace_back();
+                AppendTextureText(mScheme, kept, &mTexts.back());
+                mAnswers.push_back(kept);
+                it = known.emplace(kept, int32_t(mAnswers.size() - 1)).first;
+            }
+            Kind kind;
+            kind.answer = it->second;
+            if (!AddKind(kind))
+                return;
+            found = answerKind.emplace(list, KindIndex(mKinds.size() - 1)).first;
+        }
+        grid[cell] = previousKind = found->second;
+        previous.swap(list);
+        havePrevious = true;
     }
+    if (mKinds.size() <= 256)
+        mSmallCells.assign(grid.begin(), grid.end());
+    else
+        mCells = std::move(grid);
 }
 
-const CellClassifier::Cell* CellClassifier::CellOf(double x, double y) const {
-    if (mCells.empty() || !(x >= 0 && y >= 0 && x <= 100 && y <= 100))
+bool CellClassifier::AddKind(const Kind& kind) {
+    if (mKinds.size() > std::numeric_limits<KindIndex>::max()) {
+        mKinds.clear(); // beyond any real scheme; without a grid the answers are still right
+        return false;
+    }
+    mKinds.push_back(kind);
+    return true;
+}
+
+const CellClassifier::Kind* CellClassifier::KindOf(double x, double y) const {
+    if (mKinds.empty() || !(x >= 0 && y >= 0 && x <= 100 && y <= 100))
         return nullptr;
-    return &mCells[std::size_t(CellIndex(x)) * kCells + CellIndex(y)];
+    const std::size_t cell = std::size_t(CellIndex(x)) * kCells + std::size_t(CellIndex(y));
+    return &mKinds[mSmallCells.empty() ? mCells[cell] : mSmallCells[cell]];
 }
 
 const std::vector<int>& CellClassifier::Classify(double x, double y, double z) {
     mIndices.clear();
     if (!mValid || !soiltex::AcceptComposition(&x, &y, &z))
         return mIndices;
-    const Cell* cell = CellOf(x, y);
+    const Kind* cell = KindOf(x, y);
     if (cell == nullptr) {
         mScheme.LocateClasses(x, y, &mIndices);
         return mIndices;
@@ -195,7 +252,7 @@ const std::vector<int>& CellClassifier::Classify(double x, double y, double z) {
 bool CellClassifier::AppendTexture(double x, double y, double z, std::string* out) {
     double cx = x, cy = y, cz = z;
     if (mValid && soiltex::AcceptComposition(&cx, &cy, &cz)) {
-        const Cell* cell = CellOf(cx, cy);
+        const Kind* cell = KindOf(cx, cy);
         if (cell != nullptr && cell->answer >= 0) {
             out->append(mTexts[std::size_t(cell->answer)]);
             return !mAnswers[std::size_t(cell->answer)].empty();
@@ -207,6 +264,7 @@ bool CellClassifier::AppendTexture(double x, double y, double z, std::string* ou
 }
 
 int CellClassifier::StoredCells() const {
-    return int(
-        std::count_if(mCells.begin(), mCells.end(), [](const Cell& c) { return c.answer >= 0; }));
+    const auto stored = [this](KindIndex k) { return mKinds[k].answer >= 0; };
+    return int(std::count_if(mSmallCells.begin(), mSmallCells.end(), stored) +
+               std::count_if(mCells.begin(), mCells.end(), stored));
 }

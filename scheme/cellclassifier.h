@@ -34,18 +34,31 @@ public:
     int StoredCells() const;
 
 private:
-    struct Cell {
+    // What the points of a cell share: a stored answer, or the classes to search. Cells are
+    // of few kinds (under 150 in every bundled scheme), so the grid holds a small index per
+    // cell: a random point then reads one byte of a grid that stays in the cache, not a wide
+    // record of a grid that does not.
+    struct Kind {
         int32_t answer = -1; // index into mAnswers, or -1: search the candidates
         uint32_t first = 0;  // the candidates: mCandidates[first, first + count)
         uint32_t count = 0;
     };
+    using KindIndex = uint16_t;
+
     void Build();
-    // The cell of an accepted composition, or nullptr when there is no grid or it lies off it.
-    const Cell* CellOf(double x, double y) const;
+    // False when the kinds would overflow KindIndex: then there is no grid.
+    bool AddKind(const Kind& kind);
+    // The kind of an accepted composition's cell, or nullptr when there is no grid or it lies
+    // off it.
+    const Kind* KindOf(double x, double y) const;
 
     const soiltex& mScheme;
     bool mValid;
-    std::vector<Cell> mCells; // empty: no grid
+    // Per cell, an index into mKinds: in mSmallCells when there are at most 256 kinds, else in
+    // mCells. Both empty: no grid.
+    std::vector<uint8_t> mSmallCells;
+    std::vector<KindIndex> mCells;
+    std::vector<Kind> mKinds;
     std::vector<int> mCandidates;
     std::vector<std::vector<int>> mAnswers;
     std::vector<std::string> mTexts; // the texture text of each answer

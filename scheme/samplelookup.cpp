@@ -3,6 +3,8 @@
 #include "util/futil.h"
 #include "util/numbertext.h"
 
+#include <cmath>
+
 bool IsValidComposition(std::string_view text) {
     double value = 0.0;
     return numbertext::ParseWhole(text, &value) && futil::ge(value, 0.0) && futil::le(value, 100.0);
@@ -30,6 +32,20 @@ std::optional<Composition> CompleteRow(double x, double y, double z) {
         x = 100 - (z + y);
     }
     return Composition{x, y, z};
+}
+
+std::optional<Composition> CompleteRow(double x, double y, double z,
+                                       std::optional<double> normaliseTolerance) {
+    if (normaliseTolerance && x >= 0 && y >= 0 && z >= 0) {
+        const double sum = x + y + z;
+        if (sum > 0 && futil::le(std::fabs(sum - 100), *normaliseTolerance)) {
+            const double scale = 100 / sum;
+            x *= scale;
+            y *= scale;
+            z *= scale;
+        }
+    }
+    return CompleteRow(x, y, z);
 }
 
 std::string TextureText(const std::vector<TextureClass>& classes) {

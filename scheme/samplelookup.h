@@ -33,6 +33,10 @@ double CellValue(std::string_view text);
 // Completes a row whose values are x, y and z (negative: missing) as the sheet does: nothing
 // when two or more are missing, else one missing value becomes 100 minus the other two.
 std::optional<Composition> CompleteRow(double x, double y, double z);
+// The same, after scaling three given values that add up to 100 within the tolerance (when
+// there is one) to a sum of exactly 100: the batch tool's --normalise.
+std::optional<Composition> CompleteRow(double x, double y, double z,
+                                       std::optional<double> normaliseTolerance);
 
 // The names of the classes joined by " / ", or "{ fail }" for none.
 std::string TextureText(const std::vector<TextureClass>& classes);

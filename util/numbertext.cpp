@@ -1,14 +1,16 @@
 #include "util/numbertext.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <limits>
-#include <algorithm>
 
 namespace numbertext {
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+    return c >= '0' && c <= '9';
+}
 
 // White space of the C locale.
 bool IsSpace(char c) {
@@ -121,7 +123,12 @@ int32_t LeadingInteger(std::string_view text) {
 
 bool ParseWhole(std::string_view text, double* value) {
     const std::size_t used = ScanDecimal(text, value);
-    return used == text.size();
+    // Blanks after the number are no part of it: a cell typed as "42 " is 42. A line break is
+    // not a blank: "45\n" pasted into a cell is more than a number.
+    std::size_t end = used;
+    while (end < text.size() && (text[end] == ' ' || text[end] == '\t'))
+        ++end;
+    return (used > 0 || text.empty()) && end == text.size();
 }
 
 } // namespace numbertext

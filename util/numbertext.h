@@ -22,8 +22,9 @@ double LeadingDecimal(std::string_view text);
 // there is none; values beyond the 32-bit range saturate (the rules of atoi, without overflow).
 int32_t LeadingInteger(std::string_view text);
 
-// True when the whole of text is one number (nothing before or after it but the leading white
-// space) and stores it in *value. The empty text is a number too, with the value 0.
+// True when the whole of text is one number (nothing before it but white space, nothing after it
+// but blanks: spaces and tabs) and stores it in *value. The empty text is a number too, with the
+// value 0; white space alone is not.
 bool ParseWhole(std::string_view text, double* value);
 
 } // namespace numbertext

@@ -50,6 +50,8 @@ TEST(ClassifyRows, AsTheSheetAfterOpening) {
         {"S4,12,5,10,80\nS5,\"12,5\",10,80\n", "S4,12,5,10,{ fail }\nS5,\"12,5\",10,80,Low\n"},
         {"a,1e999,10,80\nb,1e308,1e308,-\n", "a,1e999,10,80,Low\nb,1e308,1e308,-,\n"},
         {"S1\n\n,,,,old\n", "S1,,,,\n,,,,\n,,,,\n"},
+        // Blanks around a number are no part of it; the fields are written back as they were.
+        {"S6, 10,10 ,\t80\t\nS7,\" 60\",30 ,\n", "S6, 10,10 ,\t80\t,Low\nS7, 60,30 ,,High\n"},
         // Header files: columns found by name, the others carried along.
         {"notes,THIRD , Second,first,Sample\nn,80,10,10,A\n",
          "notes,THIRD , Second,first,Sample,texture\nn,80,10,10,A,Low\n"},

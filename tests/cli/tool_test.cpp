@@ -125,6 +125,15 @@ TEST_F(ToolRun, MistakesGetOneClearLineAndAFailingStatus) {
         {"classify -s zones.dat --shares", 2, "--shares needs --error or --error-sd"},
         {"lookup --error 1 --error-sd 1 10 10 80", 2, "--error"},
         {"lookup --error 0 10 10 80", 2, "--error: \"0\" is not a number of percentage points"},
+        // Raster inputs are named by the scheme's axes, as --AXIS FILE or --AXIS=FILE.
+        {"raster --sand=in.csv -o m.tif --clay", 2, "--clay needs a FILE"},
+        {"raster stray -o m.tif", 2, "raster: unexpected \"stray\""},
+        {"raster --sand=fifo --clay in.csv -o m.tif", 2, "cannot read fifo: it is a FIFO"},
+        {"raster --sand nosuch.tif --clay in.csv -o m.tif", 2, "cannot read nosuch.tif: No such"},
+        {"raster --sand in.csv --clay in.csv -o m.tif", 2, "in.csv: not a raster that GDAL reads"},
+        {"raster --sand in.csv --clay in.csv -o -", 2, "a GeoTIFF cannot go to standard output"},
+        {"raster --window 1,2,3 -o m.tif", 2, "--window: \"1,2,3\" is not XOFF,YOFF,XSIZE,YSIZE"},
+        {"raster --tile 3/2 -o m.tif", 2, "--tile: \"3/2\" is not I/N"},
     };
     for (const auto& c : cases) {
         const Result r = Run(c.command);

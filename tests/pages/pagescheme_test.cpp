@@ -140,10 +140,10 @@ TEST_F(PageSchemeCommands, DetailsDialogShowsTheTextFirstWithoutKeyLines) {
         QStringList expected; // tabs, current tab, summary, classes
         const char* text;     // how the details text begins
     } cases[] = {
-        {kTwoZone, {"Classes,Text", "Text", "", "1|Low|;2|High|"}, ""},
+        {kTwoZone, {"Classes,Limits,Text", "Text", "", "1|Low|;2|High|"}, ""},
         {WriteBytes(mFolder.filePath("keyed.dat"),
                     "country: Nowhere\nabbreviations: 2=S2\n" + classes),
-         {"Summary,Classes,Text", "Summary", "Country: Nowhere", "1|Low|;2|High|S2"},
+         {"Summary,Classes,Limits,Text", "Summary", "Country: Nowhere", "1|Low|;2|High|S2"},
          ""},
         {WriteBytes(mFolder.filePath("bare.dat"), classes), {}, "No scheme details found in file."},
     };

@@ -112,12 +112,14 @@ TEST(SampleSheetEdits, RefusedNumbersAreKeptMarkedAndOnlyChangesAreReported) {
 // A file's refused numbers stay as read and marked, as typed ones do, so Save writes them back.
 TEST(SampleSheetFill, FillKeepsRefusedNumbersAsReadAndEveryLineTakesARow) {
     SampleSheet sheet;
-    sheet.Fill({{"S1", "45", "30", "25"}, {}, {"S2", "45", "abc", ""}, {"S3", " 45", "120", "-1"}});
+    sheet.Fill(
+        {{"S1", "45", "30", "25"}, {}, {"S2", "45", "abc", ""}, {"S3", " 45", "45 ", "120"}});
     EXPECT_EQ(Rows(sheet), "4: 1=S1 3=S2 4=S3 | 4 *");
-    EXPECT_EQ(sheet.Text(3, SampleSheet::kY) + "|" + sheet.Text(4, SampleSheet::kY), "abc|120");
+    EXPECT_EQ(sheet.Text(3, SampleSheet::kY) + "|" + sheet.Text(4, SampleSheet::kZ), "abc|120");
     EXPECT_EQ(sheet.RefusedColumn(3), SampleSheet::kY);
-    EXPECT_EQ(sheet.RefusedColumn(4), SampleSheet::kY);
+    EXPECT_EQ(sheet.RefusedColumn(4), SampleSheet::kZ);
     EXPECT_EQ(sheet.RefusedColumn(1), 0);
-    EXPECT_EQ(sheet.Text(4, SampleSheet::kX), " 45");
+    // Blanks around a number are no part of it; the text is kept as read.
+    EXPECT_EQ(sheet.Text(4, SampleSheet::kX) + "|" + sheet.Text(4, SampleSheet::kY), " 45|45 ");
     EXPECT_EQ(sheet.DataRows()[2][2], "abc");
 }

@@ -5,6 +5,7 @@
 #include "samples/samplewriter.h"
 
 #include <gtest/gtest.h>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -64,6 +65,36 @@ TEST(SampleRecordReading, SameRecordsWhereverTheReadsEnd) {
             for (std::size_t buffer : {std::size_t(1), std::size_t(5), std::size_t(1) << 20})
                 ASSERT_EQ(ReadAll(c.text, chunk, buffer), c.records)
                     << c.text.substr(0, 40) << ", chunk " << chunk << ", buffer " << buffer;
+    }
+}
+
+// Plain lines are split sixteen bytes at a time when the buffer holds them whole; a reader whose
+// buffer never does must split every line of every length the same, with a field limit too, and
+// with a quote or CR anywhere in a line.
+TEST(SampleRecordReading, WholeLinesInTheBufferSplitAsLinesReadByteByByte) {
+    std::mt19937 rng(7);
+    std::string text;
+    for (int n = 0; n < 3000; ++n) {
+        std::string line(std::size_t(n % 41), '5');
+        for (char& c : line)
+            c = "5,,.9"[rng() % 5];
+        if (n % 7 == 0 && !line.empty())
+            line[rng() % line.size()] = n % 2 == 0 ? '"' : '\r';
+        text += line + '\n';
+    }
+    for (const std::size_t limit : {std::size_t(0), std::size_t(2), SampleReader::kNoLimit}) {
+        TextInput wholeInput(text), byteInput(text, 1);
+        SampleReader whole(wholeInput), byByte(byteInput, 1);
+        whole.SetFieldLimit(limit);
+        byByte.SetFieldLimit(limit);
+        while (whole.Next()) {
+            ASSERT_TRUE(byByte.Next());
+            ASSERT_EQ(whole.Fields(), byByte.Fields()) << "line " << whole.LineNumber();
+            ASSERT_EQ(whole.HasRest(), byByte.HasRest());
+            ASSERT_EQ(whole.Rest(), byByte.Rest());
+            ASSERT_EQ(whole.LineNumber(), byByte.LineNumber());
+        }
+        EXPECT_FALSE(byByte.Next());
     }
 }
 

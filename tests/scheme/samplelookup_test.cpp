@@ -12,8 +12,8 @@ TEST(SampleCellAcceptance, WholeNumberWithinZeroToHundred) {
         const char* text;
         bool valid;
     } cases[] = {
-        {"", true},     {"100.0000005", true}, {"-0.0000005", true},
-        {"45 ", false}, {"-5", false},         {"100.5", false},
+        {"", true},    {"100.0000005", true}, {"-0.0000005", true}, {"45 ", true},
+        {"-5", false}, {"100.5", false},      {" ", false},
     };
     for (const auto& c : cases)
         EXPECT_EQ(IsValidComposition(c.text), c.valid) << '"' << c.text << '"';

@@ -10,15 +10,16 @@ namespace {
 
 TEST(NumberTextWhole, AcceptsOnlyTheNumberSyntax) {
     const std::pair<const char*, double> numbers[] = {
-        {"45", 45}, {" 45", 45}, {"", 0}, {"+12.5", 12.5}, {".5", 0.5}, {"5.", 5}, {"2.5E-1", 0.25},
+        {"45", 45}, {" 45", 45},      {"", 0},     {"+12.5", 12.5}, {".5", 0.5},
+        {"5.", 5},  {"2.5E-1", 0.25}, {"45 ", 45}, {"\t42 ", 42},   {" 1e1 \t", 10},
     };
     for (const auto& [text, expected] : numbers) {
         double value = -99;
         EXPECT_TRUE(numbertext::ParseWhole(text, &value)) << '"' << text << '"';
         EXPECT_DOUBLE_EQ(value, expected) << text;
     }
-    for (const char* text :
-         {"45 ", " ", ".", "1e", "12abc", "inf", "nan", "0x10", "12,5", "1 000", "45\n"}) {
+    for (const char* text : {" ", "\t", ".", "1e", "12abc", "inf", "nan", "0x10", "12,5", "1 000",
+                             "4 5", "45 x", "45\n"}) {
         double value = 0;
         EXPECT_FALSE(numbertext::ParseWhole(text, &value)) << '"' << text << '"';
     }
