@@ -562,11 +562,13 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
         const std::string name = argv[1];
         const std::vector<CLI::App*> commands = app.get_subcommands({});
         if (std::none_of(commands.begin(), commands.end(),
-                         [&name](const CLI::App* c) { return c->get_name() == name; }))
-            return PrintUsageError(
-                err, "unknown command \"" + name +
-                         "\" (commands: classify, convert, lookup, range, chart, raster, check, "
-                         "schemes, classes)");
+                         [&name](const CLI::App* c) { return c->get_name() == name; })) {
+            std::string known;
+            for (const CLI::App* c : commands)
+                known += (known.empty() ? "" : ", ") + c->get_name();
+            return PrintUsageError(err,
+                                   "unknown command \"" + name + "\" (commands: " + known + ")");
+        }
     }
 
     try {
@@ -589,12 +591,10 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
         if (app.got_subcommand("schemes"))
             return RunSchemes(out, err);
 
+        if (*raster)
+            ReadRasterWords(raster->remaining(), rasterTolerance, rasterWindow, rasterTile,
+                            &rasterOptions);
         if ((*classify || *convert) && !tolerance.empty())
-
-            if (*raster)
-                ReadRasterWords(raster->remaining(), rasterTolerance, rasterWindow, rasterTile,
-                                &rasterOptions);
-        if (*classify && !tolerance.empty())
             classifyOptions.normaliseTolerance = ParseTolerance(tolerance);
         if (*classify) {
             classifyOptions.labError = ParseLabError(classifyError, classifyErrorSd);
