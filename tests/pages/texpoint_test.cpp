@@ -396,3 +396,17 @@ TEST_F(PointPage, LabErrorDialogAndChartFollowTheOption) {
         EXPECT_EQ(shown, 1);
     }
 }
+
+// Under other data particle-size limits the note is of the converted composition, the one the
+// Texture was looked up from (38, 10, 52 at 63 µm is Loam in USDA's limits, Silt loam as typed).
+TEST_F(PointPage, CertaintyNoteFollowsTheDataLimitsConversion) {
+    mPage.SetCertainty(true, {ErrorModel::Uniform, 1});
+    EditRow(1, "38", "10", "52");
+    const auto firstClass = [this] {
+        return Sheet().data(Sheet().index(0, kTexture), Qt::ToolTipRole).toString().split('\n')[1];
+    };
+    EXPECT_TRUE(firstClass().startsWith("Silt loam"));
+    mPage.SetDataLimits(ParticleLimits{2, 63, 2000});
+    ASSERT_EQ(Text(1, kTexture), "Loam");
+    EXPECT_TRUE(firstClass().startsWith("Loam")) << firstClass().toStdString();
+}
