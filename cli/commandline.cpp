@@ -160,19 +160,23 @@ std::optional<LabError> ParseLabError(const std::string& uniform, const std::str
     return LabError{isUniform ? ErrorModel::Uniform : ErrorModel::Normal, value};
 }
 
-// --error and --error-sd on a command.
-void AddLabErrorOptions(CLI::App* command, std::string* uniform, std::string* sd) {
-    CLI::Option* e =
-        command
-            ->add_option("--error", *uniform,
-                         "Lab error: each fraction may be off by up to E percentage points, all "
-                         "values within equally likely; adds each class's share of the "
-                         "compositions that allows and the distance to the nearest other class")
-            ->type_name("E");
+// --error and --error-sd on a command; the help says what they add.
+void AddLabErrorOptions(CLI::App* command, std::string* uniform, std::string* sd,
+                        const std::string& uniformEffect =
+                            "; adds each class's share of the compositions that allows and the "
+                            "distance to the nearest other class",
+                        const std::string& sdEffect = "; as --error") {
+    CLI::Option* e = command
+                         ->add_option("--error", *uniform,
+                                      "Lab error: each fraction may be off by up to E percentage "
+                                      "points, all values within equally likely" +
+                                          uniformEffect)
+                         ->type_name("E");
     command
         ->add_option("--error-sd", *sd,
                      "Lab error: independent normal errors of standard deviation S percentage "
-                     "points on each fraction (given that they add up to 100); as --error")
+                     "points on each fraction (given that they add up to 100)" +
+                         sdEffect)
         ->type_name("S")
         ->excludes(e);
 }
@@ -484,18 +488,9 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
                      "Font size in points (4 to 72; default 8 classic, 9 publication)")
         ->type_name("N");
     std::string chartError, chartErrorSd;
-    CLI::Option* chartUniform =
-        chart
-            ->add_option("--error", chartError,
-                         "Outline around each sample the compositions it may be under a lab "
-                         "error of up to E percentage points on each fraction")
-            ->type_name("E");
-    chart
-        ->add_option("--error-sd", chartErrorSd,
-                     "Outline around each sample its 95 % region under independent normal "
-                     "errors of standard deviation S percentage points on each fraction")
-        ->type_name("S")
-        ->excludes(chartUniform);
+    AddLabErrorOptions(chart, &chartError, &chartErrorSd,
+                       "; outlines around each sample the compositions that allows",
+                       "; outlines around each sample its 95 % region");
     chart
         ->add_option("-o,--output", chartOptions.output,
                      "The picture; its extension gives the format: .emf, .svg, .png or .pdf")

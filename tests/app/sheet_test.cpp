@@ -63,8 +63,7 @@ TEST_F(MainSheet, CertaintySettingsRoundTrip) {
         {"1", "normal", "1.5", true, ErrorModel::Normal, 1.5},
         {"0", "uniform", "3", false, ErrorModel::Uniform, 3},
         {"1", "uniform", "-2", true, ErrorModel::Uniform, 2},
-        {"1", "cauchy", "1", true, ErrorModel::Uniform, 2},
-        {"x", "normal", "1e9", false, ErrorModel::Uniform, 2},
+        {"x", "cauchy", "1e9", false, ErrorModel::Uniform, 2},
         {"", "", "", false, ErrorModel::Uniform, 2}, // a first start
     };
     for (const auto& c : cases) {
@@ -88,7 +87,6 @@ TEST_F(MainSheet, CertaintySettingsRoundTrip) {
             sheet.show();
             EXPECT_TRUE(sheet.close());
         }
-        EXPECT_EQ(Store()->value("Show certainty").toInt(), c.shown ? 0 : 1);
         CSheet again(mUser);
         EXPECT_EQ(again.PointPage().ShowsCertainty(), !c.shown);
         EXPECT_EQ(again.PointPage().CertaintyError().model, c.read);
