@@ -4,8 +4,8 @@
 #include "chart/errorregions.h"
 #include "chart/labelplacer.h"
 #include "chart/pointgroups.h"
-#include "chart/polelabel.h"
 #include "chart/publicationlayout.h"
+#include "geometry/polelabel.h"
 #include "scheme/classpalette.h"
 
 #include <algorithm>
@@ -137,7 +137,7 @@ private:
             std::vector<point> ring;
             for (const DevicePoint& p : Region(c.region))
                 ring.push_back({double(p.x), double(p.y)});
-            const PoleOfInaccessibility pole = FindPole(ring, 1);
+            const RingPole pole = FindPole(ring, 1);
             if (pole.distance < mLine / 4.0)
                 continue;
             std::vector<ClassText> forms;

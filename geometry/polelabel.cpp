@@ -1,4 +1,4 @@
-#include "chart/polelabel.h"
+#include "geometry/polelabel.h"
 
 #include <algorithm>
 #include <cmath>
@@ -70,7 +70,7 @@ bool RingContainsBox(const std::vector<point>& ring, double left, double top, do
     return true;
 }
 
-PoleOfInaccessibility FindPole(const std::vector<point>& ring, double precision) {
+RingPole FindPole(const std::vector<point>& ring, double precision) {
     if (ring.size() < 3)
         return {ring.empty() ? point{0, 0} : ring.front(), 0};
     double minX = ring[0].x, maxX = minX, minY = ring[0].y, maxY = minY;

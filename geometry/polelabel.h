@@ -7,11 +7,11 @@
 // Where a class's name goes: the point of the region farthest from its outline (the pole of
 // inaccessibility), found to within precision units by subdividing cells of a grid (the
 // polylabel method). The ring is closed implicitly; its orientation does not matter.
-struct PoleOfInaccessibility {
+struct RingPole {
     point centre;
     double distance = 0; // to the nearest edge; 0 for a degenerate ring
 };
-PoleOfInaccessibility FindPole(const std::vector<point>& ring, double precision);
+RingPole FindPole(const std::vector<point>& ring, double precision);
 
 // True when p lies inside the ring (even-odd rule).
 bool RingContains(const std::vector<point>& ring, point p);
