@@ -131,38 +131,13 @@ uint8_t BlockClassifier::Compose(double sx, double sy, double sz, Composition* c
         *c = *row;
         return 1;
     }
-    // The data's clay, silt and sand, read in that order as the batch tool reads a row's data
-    // fractions: one missing is the rest of 100, a sum must be 100 (or normalised), none negative.
+    // The data's clay, silt and sand, read as the batch tool reads a row's data fractions.
     double f[3];
     for (std::size_t i = 0; i < 3; ++i)
         f[mFraction[i]] = percent[i];
-    int gaps = 0, gap = 0;
-    double sum = 0;
-    for (int k = 0; k < 3; ++k) {
-        if (f[k] < 0) {
-            ++gaps;
-            gap = k;
-        } else {
-            sum += f[k];
-        }
-    }
-    if (gaps > 1)
-        return kNoData;
-    if (gaps == 1) {
-        f[gap] = 100 - sum;
-        sum = 100;
-    } else if (mTolerance && sum > 0 && futil::le(std::fabs(sum - 100), *mTolerance)) {
-        for (double& v : f)
-            v *= 100 / sum;
-        sum = 100;
-    }
-    if (!futil::eq(sum, 100))
-        return kFail;
-    for (double& v : f) {
-        if (!futil::ge(v, 0))
-            return kFail;
-        v = std::max(v, 0.0);
-    }
+    const FractionsRead read = CompleteFractions(f, 3, mTolerance);
+    if (read != FractionsRead::Usable)
+        return read == FractionsRead::TooFew ? kNoData : kFail;
     TextureFractions t;
     if (!mConversion->Convert(f, &t))
         return kFail;
