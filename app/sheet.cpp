@@ -224,7 +224,7 @@ QMenu* CSheet::BuildPointMenu() {
     AddBundledSchemes(menu, p->Scheme(), [p](const QString& path) { p->LoadScheme(path); });
     AddItem(menu, "Sch&eme Details", "Details about current soil classification scheme", p,
             &CTexPoint::ShowSchemeDetails);
-    QMenu* sizes = menu->addMenu("Data &Particle-Size Limits");
+    QMenu* sizes = menu->addMenu("Data Particle-Size Li&mits");
     auto* group = new QActionGroup(sizes);
     for (const auto& [label, limits] : DataLimits::Choices()) {
         QAction* action = group->addAction(label);

@@ -561,11 +561,13 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
         const std::string name = argv[1];
         const std::vector<CLI::App*> commands = app.get_subcommands({});
         if (std::none_of(commands.begin(), commands.end(),
-                         [&name](const CLI::App* c) { return c->get_name() == name; }))
-            return PrintUsageError(
-                err, "unknown command \"" + name +
-                         "\" (commands: classify, convert, lookup, range, chart, raster, check, "
-                         "schemes, classes)");
+                         [&name](const CLI::App* c) { return c->get_name() == name; })) {
+            std::string known;
+            for (const CLI::App* c : commands)
+                known += (known.empty() ? "" : ", ") + c->get_name();
+            return PrintUsageError(err,
+                                   "unknown command \"" + name + "\" (commands: " + known + ")");
+        }
     }
 
     try {
