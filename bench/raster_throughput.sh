@@ -6,6 +6,8 @@
 #   copy      gdal_translate copying both inputs into the same output format (tiled, DEFLATE,
 #             compressed on every core), one after the other: the disk-and-codec floor
 #   classify  classification alone, one thread, no I/O (bench/raster_classify_bench)
+#   --error 2 the same map with each cell's share and distance under a lab error of 2 points
+#             (one run: the shares of each stored pair are computed once, as first needed)
 # Wall clock of the best of three runs; peak resident set of granum-cli. Then every cell of the
 # map is checked against the classifier through GDAL (gdal_translate to text, granum-cli lookup
 # for each distinct pair) when SIZE is at most 2000.
@@ -89,12 +91,19 @@ cells=$((size * size))
 read -r raster_wall raster_kb < <(best_of_three "$cli" raster -q --sand "$work/sand.tif" \
     --clay "$work/clay.tif" --scale 0.1 -o "$work/texture.tif")
 read -r copy_wall _ < <(best_of_three "${copy_both[@]}")
+start=$EPOCHREALTIME
+/usr/bin/time -f '%M' -o "$work/time.txt" "$cli" raster -q --sand "$work/sand.tif" \
+    --clay "$work/clay.tif" --scale 0.1 --error 2 -o "$work/texture-error.tif"
+error_wall=$(awk -v s="$start" -v e="$EPOCHREALTIME" 'BEGIN { printf "%.3f", e - s }')
+error_kb=$(cat "$work/time.txt")
 alone=$("$classify" --benchmark_filter=Int16 --benchmark_format=csv 2> /dev/null |
     awk -F, '/Int16/ { printf "%.0f", $(NF - 3) / 1e6 }')
 
 echo "cells:            $cells (${size} x ${size}), $(nproc) cores"
 awk -v c="$cells" -v w="$raster_wall" -v k="$raster_kb" \
     'BEGIN { printf "granum-cli raster: %.2f s, %.1f M cells/s, peak %.0f MB\n", w, c / w / 1e6, k / 1024 }'
+awk -v c="$cells" -v w="$error_wall" -v k="$error_kb" \
+    'BEGIN { printf "raster --error 2: %.2f s, %.2f M cells/s, peak %.0f MB\n", w, c / w / 1e6, k / 1024 }'
 awk -v w="$copy_wall" 'BEGIN { printf "gdal_translate copy of both inputs: %.2f s\n", w }'
 awk -v r="$raster_wall" -v c="$copy_wall" 'BEGIN { printf "ratio raster / copy: %.2f (goal <= 1.5)\n", r / c }'
 echo "classification alone, one thread: ${alone} M cells/s (goal >= 50)"

@@ -130,8 +130,16 @@ Band 1 has a colour table; every band has an attribute table of the class names 
 colours in OUTPUT.aux.xml (keep it beside the map: QGIS shows the names from it).
 --cog writes a Cloud Optimized GeoTIFF (with overviews) instead.
 
+--error E or --error-sd S (a lab error, as for classify) adds a second GeoTIFF beside the
+map, OUTPUT with .certainty before its extension (map.certainty.tif): per -s two Float32
+bands, "ID share" (the share of the cell's class, 0 to 1) and "ID distance" (percentage
+points to the nearest other class), -1 where the map has no class (nodata) or the class
+borders no other. --data-limits L|SCHEME: the inputs were measured with other
+particle-size limits; each cell is converted to each scheme's limits before the lookup,
+as classify converts a row (--spline and --top-as-given as there; --fractions is for rows).
+
 Large jobs: --window or --tile I/N classify one piece of the grid; join the pieces with
-gdalbuildvrt. The output is replaced only when the run succeeds.
+gdalbuildvrt. The outputs are replaced only when the run succeeds.
 Exit status: 0; 2 when an option, an input, a scheme or the output cannot be used.)";
 
 class UsageError : public std::runtime_error {
@@ -532,6 +540,10 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
     raster->add_option("--tile", rasterTile, "Classify only piece I of N (bands of whole rows)")
         ->type_name("I/N");
     raster->add_flag("-q,--quiet", rasterOptions.quiet, "No summary on standard error");
+    std::string rasterError, rasterErrorSd;
+    AddLabErrorOptions(raster, &rasterError, &rasterErrorSd);
+    ConversionArguments rasterConversion;
+    rasterConversion.AddTo(raster);
     raster->allow_extras();
     raster->footer(kRasterFooter);
 
@@ -586,11 +598,22 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
         if (app.got_subcommand("schemes"))
             return RunSchemes(out, err);
 
-        if (*raster)
-            ReadRasterWords(raster->remaining(), rasterTolerance, rasterWindow, rasterTile,
-                            &rasterOptions);
         if ((*classify || *convert) && !tolerance.empty())
             classifyOptions.normaliseTolerance = ParseTolerance(tolerance);
+        if (*raster) {
+            ReadRasterWords(raster->remaining(), rasterTolerance, rasterWindow, rasterTile,
+                            &rasterOptions);
+            rasterOptions.labError = ParseLabError(rasterError, rasterErrorSd);
+            if (!rasterConversion.fractions.empty())
+                throw UsageError("raster: --fractions names a file's columns; a cell's inputs "
+                                 "are three fractions, so give their limits with --data-limits");
+            rasterOptions.data = rasterConversion.Data();
+            rasterOptions.conversion = rasterConversion.Options();
+            if ((rasterConversion.spline || rasterConversion.topAsGiven) && !rasterOptions.data)
+                throw UsageError(
+                    std::string(rasterConversion.spline ? "--spline" : "--top-as-given") +
+                    " needs --data-limits");
+        }
         if (*classify) {
             classifyOptions.labError = ParseLabError(classifyError, classifyErrorSd);
             if (classifyOptions.shareColumns && !classifyOptions.labError)

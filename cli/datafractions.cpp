@@ -95,35 +95,15 @@ FractionRow::FractionRow(std::vector<std::size_t> columns, std::optional<double>
     : mColumns(std::move(columns)), mTolerance(normaliseTolerance), mValues(mColumns.size()) {}
 
 RowOutcome FractionRow::Read(const SampleReader& reader) {
-    const std::size_t n = mColumns.size();
-    std::size_t gaps = 0, gap = 0;
-    double sum = 0;
-    for (std::size_t i = 0; i < n; ++i) {
-        const double v = mValues[i] = FieldValue(reader.Field(mColumns[i]));
-        if (v < 0) {
-            ++gaps;
-            gap = i;
-        } else {
-            sum += v;
-        }
-    }
-    if (gaps > 1)
+    for (std::size_t i = 0; i < mColumns.size(); ++i)
+        mValues[i] = FieldValue(reader.Field(mColumns[i]));
+    switch (CompleteFractions(mValues.data(), mColumns.size(), mTolerance)) {
+    case FractionsRead::Usable:
+        return RowOutcome::Classified;
+    case FractionsRead::TooFew:
         return RowOutcome::TooFewValues;
-    if (gaps == 1) {
-        // One missing value is the rest of 100, as in the sheet.
-        mValues[gap] = 100 - sum;
-        sum = 100;
-    } else if (mTolerance && sum > 0 && futil::le(std::fabs(sum - 100), *mTolerance)) {
-        for (double& v : mValues)
-            v *= 100 / sum;
-        sum = 100;
+    case FractionsRead::Unusable:
+        break;
     }
-    if (!futil::eq(sum, 100))
-        return RowOutcome::Failed;
-    for (double& v : mValues) {
-        if (!futil::ge(v, 0))
-            return RowOutcome::Failed;
-        v = std::max(v, 0.0);
-    }
-    return RowOutcome::Classified;
+    return RowOutcome::Failed;
 }

@@ -7,6 +7,7 @@
 #include "cli/rasterio.h"
 #include "scheme/blockclassifier.h"
 #include "scheme/classpalette.h"
+#include "scheme/schemefile.h"
 
 #include <algorithm>
 #include <atomic>
@@ -176,13 +177,28 @@ GridInfo OutputGrid(const GridInfo& input, const Window& w, int* readWidth) {
 }
 
 // One scheme's band: its classifier and which of the first scheme's axes feed its x, y, z.
-// Bands that describe a cell further (the class's share under lab error, the distance to the
-// nearest boundary) belong beside it: another list in Result, filled by the same worker from the
-// same read, and bands of their own type in ClassRasterWriter after the class bands.
 struct SchemeBand {
     std::unique_ptr<BlockClassifier> prototype;
     std::array<std::size_t, 3> axis{}; // the first scheme's axis for each of its own
 };
+
+// The conversion of the data to the scheme's limits, refused as classify refuses it.
+FractionConversion ConversionTo(const ChosenScheme& s, const DataFractions& data,
+                                const ConversionOptions& options) {
+    if (!TextureAxes(s.scheme))
+        throw RasterError("the axes of " + s.id + " (" + AxisList(s.scheme) +
+                          ") are not Clay, Silt and Sand: its fractions are unknown");
+    const std::optional<ParticleLimits> limits = ReadSchemeFileMetadata(s.path).limits;
+    if (!limits)
+        throw RasterError("the scheme " + s.id + " does not state its particle-size limits, " +
+                          "so the data cannot be converted to them");
+    try {
+        return FractionConversion(data.diameters, *limits, options);
+    } catch (const ConversionError& e) {
+        throw RasterError("cannot convert the data to the limits of " + s.id + " (" +
+                          LimitsText(*limits) + " µm): " + e.what());
+    }
+}
 
 std::vector<SchemeBand> MakeBands(const std::vector<ChosenScheme>& schemes, const Inputs& in,
                                   const RasterOptions& options, std::vector<ClassBand>* out) {
@@ -200,14 +216,19 @@ std::vector<SchemeBand> MakeBands(const std::vector<ChosenScheme>& schemes, cons
         }
         SchemeBand band;
         band.axis = *mapping;
+        std::optional<FractionConversion> conversion;
+        if (options.data)
+            conversion = ConversionTo(s, *options.data, options.conversion);
         try {
-            band.prototype =
-                std::make_unique<BlockClassifier>(s.scheme, axes, options.normaliseTolerance);
+            band.prototype = std::make_unique<BlockClassifier>(
+                s.scheme, axes, options.normaliseTolerance, std::move(conversion));
         } catch (const std::invalid_argument&) {
             throw UsageProblem(s.id + " has more than " +
                                std::to_string(BlockClassifier::kMaxNames) +
                                " class names, more than a map of bytes can hold");
         }
+        if (options.labError)
+            band.prototype->SetLabError(*options.labError);
         // Built once here, shared by every thread's copy.
         if (in.integer)
             band.prototype->BuildTable();
@@ -235,6 +256,8 @@ struct Counts {
 
 struct Result {
     std::vector<std::vector<uint8_t>> codes; // per band
+    // With a lab error, per band: share, distance, share, distance, ...
+    std::vector<std::vector<float>> values;
     Counts counts;
 };
 
@@ -303,22 +326,24 @@ private:
                         reader.Read(k, mWindow.x + b.x, mWindow.y + b.y, b.w, b.h, real[k].data());
                     }
                 }
-                // Particle-size conversion changes each cell's three percentages before they
-                // are classified: it would go between the read and Classify, and take the cell
-                // path (the table holds stored values, not converted ones).
                 Result result;
                 for (std::size_t s = 0; s < mBands.size(); ++s) {
                     result.codes.emplace_back(n);
+                    float *share = nullptr, *distance = nullptr;
+                    if (classifiers[s].HasLabError()) {
+                        share = result.values.emplace_back(n).data();
+                        distance = result.values.emplace_back(n).data();
+                    }
                     const auto from = [&](auto& buffers, std::size_t own) {
                         const int k = mIn.reader[mBands[s].axis[own]];
                         return k < 0 ? nullptr : buffers[std::size_t(k)].data();
                     };
                     if (mIn.integer)
                         classifiers[s].Classify(from(whole, 0), from(whole, 1), from(whole, 2), n,
-                                                result.codes.back().data());
+                                                result.codes.back().data(), share, distance);
                     else
                         classifiers[s].Classify(from(real, 0), from(real, 1), from(real, 2), n,
-                                                result.codes.back().data());
+                                                result.codes.back().data(), share, distance);
                 }
                 result.counts = Count(result.codes, n);
                 std::lock_guard<std::mutex> lock(mMutex);
@@ -392,6 +417,53 @@ void MoveTables(const std::string& from, const std::string& to) {
     }
 }
 
+// One GeoTIFF written under a temporary name and put in place by Commit. The target is checked
+// before the work; with --cog the tiles are written first into a file of their own, and the
+// target's temporary is made only for the copy.
+class RasterTarget {
+public:
+    RasterTarget(const std::string& path, bool cog)
+        : mPath(path), mCog(cog), mTarget(std::in_place, path) {
+        if (cog) {
+            TemporaryOf(*mTarget, path);
+            mTarget.reset();
+            mTiles.emplace(path);
+        }
+        mLeftovers.push_back(TemporaryOf(cog ? *mTiles : *mTarget, path));
+    }
+    // GDAL writes a temporary's tables beside it when it closes it, also after a failure; they
+    // go before the FileOutputs remove the temporaries themselves.
+    ~RasterTarget() {
+        for (const std::string& p : mLeftovers)
+            ::unlink((p + ".aux.xml").c_str());
+    }
+    RasterTarget(const RasterTarget&) = delete;
+    RasterTarget& operator=(const RasterTarget&) = delete;
+
+    // Where the tiles are written.
+    const std::string& TilesPath() const { return mLeftovers.front(); }
+    // The written tiles made ready to commit (with --cog: copied).
+    void Finish(int threads, bool classes) {
+        if (!mCog)
+            return;
+        mTarget.emplace(mPath);
+        mLeftovers.push_back(TemporaryOf(*mTarget, mPath));
+        CopyToCog(TilesPath(), mLeftovers.back(), threads, classes);
+        mTiles.reset();
+    }
+    void Commit() {
+        mTarget->Commit();
+        MoveTables(mLeftovers.back(), mPath);
+    }
+
+private:
+    std::string mPath;
+    bool mCog;
+    std::optional<FileOutput> mTarget;
+    std::optional<FileOutput> mTiles;
+    std::vector<std::string> mLeftovers; // the temporaries: the tiles' first
+};
+
 int Classify(const std::vector<ChosenScheme>& schemes, const RasterOptions& options,
              std::ostream& err) {
     if (!(options.scale != 0) || !std::isfinite(options.scale) || !std::isfinite(options.offset))
@@ -411,30 +483,24 @@ int Classify(const std::vector<ChosenScheme>& schemes, const RasterOptions& opti
                             ? options.threads
                             : int(std::max(1u, std::thread::hardware_concurrency()));
 
-    // The target is checked before the work; with --cog the tiles are written first into a
-    // file of their own, and the target's temporary is made only for the copy.
-    std::optional<FileOutput> target(std::in_place, options.output);
-    std::optional<FileOutput> tiles;
-    if (options.cog) {
-        TemporaryOf(*target, options.output);
-        target.reset();
-        tiles.emplace(options.output);
-    }
-    FileOutput& first = options.cog ? *tiles : *target;
-    const std::string firstPath = TemporaryOf(first, options.output);
-    // GDAL writes a temporary's tables beside it when it closes it, also after a failure; they
-    // go before the FileOutputs remove the temporaries themselves.
-    struct TablesOfTemporaries {
-        std::vector<std::string> paths;
-        ~TablesOfTemporaries() {
-            for (const std::string& p : paths)
-                ::unlink((p + ".aux.xml").c_str());
+    RasterTarget map(options.output, options.cog);
+    std::optional<RasterTarget> certainty;
+    std::vector<std::string> valueNames;
+    if (options.labError) {
+        certainty.emplace(CertaintyPath(options.output), options.cog);
+        for (const ChosenScheme& s : schemes) {
+            valueNames.push_back(s.id + " share");
+            valueNames.push_back(s.id + " distance");
         }
-    } leftovers{{firstPath}};
+    }
 
     Counts total;
     {
-        ClassRasterWriter writer(firstPath, grid, tables, threads);
+        ClassRasterWriter writer(map.TilesPath(), grid, tables, threads);
+        std::optional<ClassRasterWriter> values;
+        if (certainty)
+            values.emplace(certainty->TilesPath(), grid, valueNames, BlockClassifier::kNoValue,
+                           threads);
         std::vector<Block> blocks = Blocks(window, readWidth, grid.blockHeight);
         const std::size_t cells = std::size_t(window.width) * std::size_t(window.height);
         ProgressLine progress(options.progress, "cells");
@@ -445,6 +511,8 @@ int Classify(const std::vector<ChosenScheme>& schemes, const RasterOptions& opti
             const Block& b = blocks[i];
             for (std::size_t k = 0; k < r.codes.size(); ++k)
                 writer.Write(k, b.x, b.y, b.w, b.h, r.codes[k].data());
+            for (std::size_t k = 0; k < r.values.size(); ++k)
+                values->Write(k, b.x, b.y, b.w, b.h, r.values[k].data());
             total.classified += r.counts.classified;
             total.failed += r.counts.failed;
             total.noData += r.counts.noData;
@@ -453,19 +521,15 @@ int Classify(const std::vector<ChosenScheme>& schemes, const RasterOptions& opti
         }
         progress.Clear();
         writer.Close();
+        if (values)
+            values->Close();
     }
-    if (options.cog) {
-        target.emplace(options.output);
-        const std::string finalPath = TemporaryOf(*target, options.output);
-        leftovers.paths.push_back(finalPath);
-        CopyToCog(firstPath, finalPath, threads);
-        tiles.reset();
-        target->Commit();
-        MoveTables(finalPath, options.output);
-    } else {
-        target->Commit();
-        MoveTables(firstPath, options.output);
-    }
+    map.Finish(threads, true);
+    if (certainty)
+        certainty->Finish(threads, false);
+    map.Commit();
+    if (certainty)
+        certainty->Commit();
     if (!options.quiet)
         PrintError(err, Grouped(total.classified + total.failed + total.noData) + " cells: " +
                             Grouped(total.classified) + " classified, " + Grouped(total.failed) +
@@ -486,6 +550,15 @@ std::string AxisOptionName(const std::string& axis) {
     while (!name.empty() && name.back() == '-')
         name.pop_back();
     return name;
+}
+
+std::string CertaintyPath(const std::string& output) {
+    const std::size_t slash = output.find_last_of('/');
+    const std::size_t name = slash == std::string::npos ? 0 : slash + 1;
+    const std::size_t dot = output.find_last_of('.');
+    if (dot == std::string::npos || dot <= name)
+        return output + ".certainty.tif";
+    return output.substr(0, dot) + ".certainty" + output.substr(dot);
 }
 
 bool ParseWindow(const std::string& text, std::array<int, 4>* window) {

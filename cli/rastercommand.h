@@ -1,6 +1,8 @@
 #pragma once
 
+#include "cli/datafractions.h"
 #include "cli/schemeargument.h"
+#include "scheme/classshares.h"
 
 #include <array>
 #include <iosfwd>
@@ -23,7 +25,14 @@ struct RasterOptions {
     std::optional<std::pair<int, int>> tile;  // piece I of N (from 1), in rows
     bool quiet = false;
     bool progress = false;
+    std::optional<LabError> labError;  // adds the certainty raster (CertaintyPath)
+    std::optional<DataFractions> data; // the inputs' particle-size limits, when not the schemes'
+    ConversionOptions conversion;
 };
+
+// Where the share and distance bands go beside the class map: "map.tif" gives
+// "map.certainty.tif" (a name without an extension gets ".certainty.tif").
+std::string CertaintyPath(const std::string& output);
 
 // The option an axis takes its input from: its name in lower case, blanks as "-" ("sand").
 std::string AxisOptionName(const std::string& axis);
@@ -38,7 +47,8 @@ bool ParseTile(const std::string& text, std::pair<int, int>* tile);
 std::pair<int, int> TileRows(int height, int blockHeight, int piece, int pieces);
 
 // Classifies the input rasters into a GeoTIFF of class codes, one band per scheme (all
-// loaded and valid). Messages go to err. Returns the exit status: 0, or 2 when an option, an
-// input or the output cannot be used (nothing is then left under the output's name).
+// loaded and valid); with a lab error also a Float32 GeoTIFF of each scheme's share and distance.
+// Messages go to err. Returns the exit status: 0, or 2 when an option, an input or the output
+// cannot be used (nothing is then left under the output's name).
 int RunRaster(const std::vector<ChosenScheme>& schemes, const RasterOptions& options,
               std::ostream& err);

@@ -210,9 +210,11 @@ struct ClassRasterWriter::Handles {
     Dataset dataset;
 };
 
-ClassRasterWriter::ClassRasterWriter(const std::string& path, const GridInfo& grid,
-                                     const std::vector<ClassBand>& bands, int threads)
-    : mHandles(new Handles), mPath(path) {
+namespace {
+
+// A tiled, DEFLATE-compressed GeoTIFF of n bands of one type on the grid.
+GDALDataset* CreateTiled(const std::string& path, const GridInfo& grid, int n, GDALDataType type,
+                         int threads) {
     RegisterOnce();
     GDALDriver* driver = GetGDALDriverManager()->GetDriverByName("GTiff");
     if (driver == nullptr)
@@ -222,13 +224,14 @@ ClassRasterWriter::ClassRasterWriter(const std::string& path, const GridInfo& gr
     options.SetNameValue("BLOCKXSIZE", std::to_string(grid.blockWidth).c_str());
     options.SetNameValue("BLOCKYSIZE", std::to_string(grid.blockHeight).c_str());
     options.SetNameValue("COMPRESS", "DEFLATE");
+    // Floats compress better after a floating-point predictor.
+    if (type == GDT_Float32)
+        options.SetNameValue("PREDICTOR", "3");
     options.SetNameValue("INTERLEAVE", "BAND");
     options.SetNameValue("BIGTIFF", "IF_SAFER");
     options.SetNameValue("NUM_THREADS", std::to_string(threads).c_str());
     CPLErrorReset();
-    mHandles->dataset.reset(driver->Create(path.c_str(), grid.width, grid.height, int(bands.size()),
-                                           GDT_Byte, options.List()));
-    GDALDataset* d = mHandles->dataset.get();
+    GDALDataset* d = driver->Create(path.c_str(), grid.width, grid.height, n, type, options.List());
     if (d == nullptr)
         throw RasterError(LastError("cannot write " + path));
     if (grid.transform) {
@@ -237,6 +240,29 @@ ClassRasterWriter::ClassRasterWriter(const std::string& path, const GridInfo& gr
     }
     if (!grid.crs.empty())
         d->SetProjection(grid.crs.c_str());
+    return d;
+}
+
+} // namespace
+
+ClassRasterWriter::ClassRasterWriter(const std::string& path, const GridInfo& grid,
+                                     const std::vector<std::string>& descriptions, float noData,
+                                     int threads)
+    : mHandles(new Handles), mPath(path) {
+    mHandles->dataset.reset(
+        CreateTiled(path, grid, int(descriptions.size()), GDT_Float32, threads));
+    for (std::size_t k = 0; k < descriptions.size(); ++k) {
+        GDALRasterBand* band = mHandles->dataset->GetRasterBand(int(k) + 1);
+        band->SetDescription(descriptions[k].c_str());
+        band->SetNoDataValue(noData);
+    }
+}
+
+ClassRasterWriter::ClassRasterWriter(const std::string& path, const GridInfo& grid,
+                                     const std::vector<ClassBand>& bands, int threads)
+    : mHandles(new Handles), mPath(path) {
+    mHandles->dataset.reset(CreateTiled(path, grid, int(bands.size()), GDT_Byte, threads));
+    GDALDataset* d = mHandles->dataset.get();
     for (std::size_t k = 0; k < bands.size(); ++k) {
         const ClassBand& c = bands[k];
         GDALRasterBand* band = d->GetRasterBand(int(k) + 1);
@@ -288,6 +314,14 @@ void ClassRasterWriter::Write(std::size_t k, int x, int y, int w, int h, const u
         throw RasterError(LastError("cannot write " + mPath));
 }
 
+void ClassRasterWriter::Write(std::size_t k, int x, int y, int w, int h, const float* values) {
+    GDALRasterBand* band = mHandles->dataset->GetRasterBand(int(k) + 1);
+    CPLErrorReset();
+    if (band->RasterIO(GF_Write, x, y, w, h, const_cast<float*>(values), w, h, GDT_Float32, 0, 0,
+                       nullptr) != CE_None)
+        throw RasterError(LastError("cannot write " + mPath));
+}
+
 void ClassRasterWriter::Close() {
     CPLErrorReset();
     mHandles->dataset.reset();
@@ -295,7 +329,7 @@ void ClassRasterWriter::Close() {
         throw RasterError(LastError("cannot write " + mPath));
 }
 
-void CopyToCog(const std::string& from, const std::string& to, int threads) {
+void CopyToCog(const std::string& from, const std::string& to, int threads, bool classes) {
     Dataset source = OpenRead(from);
     GDALDriver* driver = GetGDALDriverManager()->GetDriverByName("COG");
     if (driver == nullptr)
@@ -303,7 +337,7 @@ void CopyToCog(const std::string& from, const std::string& to, int threads) {
     CPLStringList options;
     options.SetNameValue("COMPRESS", "DEFLATE");
     options.SetNameValue("BIGTIFF", "IF_SAFER");
-    options.SetNameValue("OVERVIEW_RESAMPLING", "MODE");
+    options.SetNameValue("OVERVIEW_RESAMPLING", classes ? "MODE" : "AVERAGE");
     options.SetNameValue("NUM_THREADS", std::to_string(threads).c_str());
     CPLErrorReset();
     Dataset copy(

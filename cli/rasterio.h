@@ -74,17 +74,21 @@ struct ClassBand {
 // Class codes of the output: 0 is no data, kFailCode "{ fail }".
 inline constexpr uint8_t kFailCode = 255;
 
-// A tiled, DEFLATE-compressed GeoTIFF of byte bands, written block by block. Compression runs on
-// `threads` threads. Throws RasterError.
+// A tiled, DEFLATE-compressed GeoTIFF of byte bands (or of Float32 bands of values), written
+// block by block. Compression runs on `threads` threads. Throws RasterError.
 class ClassRasterWriter {
 public:
     ClassRasterWriter(const std::string& path, const GridInfo& grid,
                       const std::vector<ClassBand>& bands, int threads);
+    // Float32 bands of values, named by descriptions, with the given nodata value.
+    ClassRasterWriter(const std::string& path, const GridInfo& grid,
+                      const std::vector<std::string>& descriptions, float noData, int threads);
     ~ClassRasterWriter();
     ClassRasterWriter(const ClassRasterWriter&) = delete;
     ClassRasterWriter& operator=(const ClassRasterWriter&) = delete;
     // Band k (from 0), the window at x, y of w x h cells.
     void Write(std::size_t k, int x, int y, int w, int h, const uint8_t* codes);
+    void Write(std::size_t k, int x, int y, int w, int h, const float* values);
     // Writes everything out and closes the file; its attribute tables go to PATH.aux.xml.
     void Close();
 
@@ -94,9 +98,9 @@ private:
     std::string mPath;
 };
 
-// Copies a written class raster into a Cloud Optimized GeoTIFF (DEFLATE, overviews by the most
-// frequent class) with its tables. Throws RasterError.
-void CopyToCog(const std::string& from, const std::string& to, int threads);
+// Copies a written raster into a Cloud Optimized GeoTIFF (DEFLATE, overviews by the most
+// frequent class, or by the mean of values) with its tables. Throws RasterError.
+void CopyToCog(const std::string& from, const std::string& to, int threads, bool classes = true);
 
 // The attribute table and colour table of a band, read back (for tests and checks): the name
 // and the colour of each code that has a row.

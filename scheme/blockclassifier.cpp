@@ -4,7 +4,9 @@
 #include "util/futil.h"
 
 #include <algorithm>
+#include <atomic>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <stdexcept>
 
@@ -42,11 +44,39 @@ struct BlockClassifier::Table {
     std::int64_t sum = 0;    // stored sum of 100 percent
     std::int64_t spread = 0; // sums from sum - spread to sum + spread
     std::vector<uint8_t> codes;
+
+    static constexpr std::size_t kNone = ~std::size_t(0);
+    // Where the cell's stored values are in codes, or kNone.
+    std::size_t IndexOf(const int32_t* p0, const int32_t* p1, const int32_t* p2,
+                        std::size_t i) const {
+        // Unsigned differences: a value below the range wraps to a large one and fails the test.
+        const uint32_t a = uint32_t(p0[i]) - uint32_t(lo0);
+        const uint32_t b = uint32_t(p1[i]) - uint32_t(lo1);
+        if (a >= n0 || b >= n1)
+            return kNone;
+        const std::size_t at = std::size_t(b) * n0 + a;
+        if (p2 == nullptr)
+            return at;
+        const uint64_t d = uint64_t(std::int64_t(p0[i]) + p1[i] + p2[i] - sum + spread);
+        return d < uint64_t(2 * spread + 1) ? at + std::size_t(d) * n0 * n1 : kNone;
+    }
+};
+
+// The share and distance of each table entry once computed (two floats in one word, so that
+// threads filling it at once never see half of one); kUnknown before.
+struct BlockClassifier::Memo {
+    static constexpr uint64_t kUnknown = ~uint64_t(0);
+    explicit Memo(std::size_t n) : cells(n) {
+        for (std::atomic<uint64_t>& c : cells)
+            c.store(kUnknown, std::memory_order_relaxed);
+    }
+    std::vector<std::atomic<uint64_t>> cells;
 };
 
 BlockClassifier::BlockClassifier(const soiltex& scheme, const std::array<StoredAxis, 3>& axes,
-                                 std::optional<double> normaliseTolerance)
-    : mClassifier(scheme), mAxes(axes), mTolerance(normaliseTolerance) {
+                                 std::optional<double> normaliseTolerance,
+                                 std::optional<FractionConversion> conversion)
+    : mScheme(&scheme), mClassifier(scheme), mAxes(axes), mTolerance(normaliseTolerance) {
     const int present =
         int(std::count_if(axes.begin(), axes.end(), [](const StoredAxis& a) { return a.present; }));
     if (!mClassifier.SchemeIsValid() || present < 2)
@@ -69,6 +99,17 @@ BlockClassifier::BlockClassifier(const soiltex& scheme, const std::array<StoredA
         if (!axes[std::size_t(i)].present)
             mOrder[2] = i;
     }
+    if (conversion && !conversion->IsIdentity()) {
+        const std::optional<std::array<int, 3>> fractions = TextureAxes(scheme);
+        if (!fractions)
+            throw std::invalid_argument("BlockClassifier");
+        mFraction = *fractions;
+        mConversion = std::move(conversion);
+    }
+}
+
+void BlockClassifier::SetLabError(LabError error) {
+    mCertainty.emplace(*mScheme, error);
 }
 
 // FieldValue's rule on a number: accepted within 0 to 100 (tolerance 1e-6), else missing.
@@ -80,19 +121,59 @@ double BlockClassifier::Percent(int axis, double stored) const {
     return futil::ge(v, 0.0) && futil::le(v, 100.0) ? v : -1;
 }
 
+uint8_t BlockClassifier::Compose(double sx, double sy, double sz, Composition* c) const {
+    const double percent[] = {Percent(0, sx), Percent(1, sy), Percent(2, sz)};
+    if (!mConversion) {
+        const std::optional<Composition> row =
+            CompleteRow(percent[0], percent[1], percent[2], mTolerance);
+        if (!row)
+            return kNoData;
+        *c = *row;
+        return 1;
+    }
+    // The data's clay, silt and sand, read as the batch tool reads a row's data fractions.
+    double f[3];
+    for (std::size_t i = 0; i < 3; ++i)
+        f[mFraction[i]] = percent[i];
+    const FractionsRead read = CompleteFractions(f, 3, mTolerance);
+    if (read != FractionsRead::Usable)
+        return read == FractionsRead::TooFew ? kNoData : kFail;
+    TextureFractions t;
+    if (!mConversion->Convert(f, &t))
+        return kFail;
+    const double converted[] = {t.clay, t.silt, t.sand};
+    *c = {converted[mFraction[0]], converted[mFraction[1]], converted[mFraction[2]]};
+    return 1;
+}
+
 uint8_t BlockClassifier::ClassifyCell(double sx, double sy, double sz) {
-    const std::optional<Composition> row =
-        CompleteRow(Percent(0, sx), Percent(1, sy), Percent(2, sz), mTolerance);
-    if (!row)
-        return kNoData;
-    const std::vector<int>& classes = mClassifier.Classify(row->x, row->y, row->z);
+    Composition c{};
+    const uint8_t composed = Compose(sx, sy, sz, &c);
+    if (composed != 1)
+        return composed;
+    const std::vector<int>& classes = mClassifier.Classify(c.x, c.y, c.z);
     return classes.empty() ? kFail : mCodeOfClass[std::size_t(classes.front())];
 }
 
+void BlockClassifier::DescribeCell(double sx, double sy, double sz, float* share, float* distance) {
+    *share = *distance = kNoValue;
+    Composition c{};
+    if (!mCertainty || Compose(sx, sy, sz, &c) != 1 ||
+        !mCertainty->Compute(c.x, c.y, c.z, &mReport))
+        return;
+    *share = float(mReport.shares[std::size_t(mReport.own)]);
+    if (mReport.nearest.across >= 0)
+        *distance = float(mReport.nearest.distance);
+}
+
 void BlockClassifier::Classify(const double* x, const double* y, const double* z, std::size_t n,
-                               uint8_t* out) {
-    for (std::size_t i = 0; i < n; ++i)
-        out[i] = ClassifyCell(x ? x[i] : 0, y ? y[i] : 0, z ? z[i] : 0);
+                               uint8_t* out, float* share, float* distance) {
+    for (std::size_t i = 0; i < n; ++i) {
+        const double sx = x ? x[i] : 0, sy = y ? y[i] : 0, sz = z ? z[i] : 0;
+        out[i] = ClassifyCell(sx, sy, sz);
+        if (share)
+            DescribeCell(sx, sy, sz, &share[i], &distance[i]);
+    }
 }
 
 bool BlockClassifier::BuildTable() {
@@ -142,15 +223,23 @@ bool BlockClassifier::BuildTable() {
             }
         }
     }
+    if (mCertainty)
+        mMemo = std::make_shared<Memo>(table->codes.size());
     mTable = std::move(table);
     return true;
 }
 
 void BlockClassifier::Classify(const int32_t* x, const int32_t* y, const int32_t* z, std::size_t n,
-                               uint8_t* out) {
+                               uint8_t* out, float* share, float* distance) {
+    const auto cell = [&](std::size_t i) {
+        const double sx = x ? x[i] : 0, sy = y ? y[i] : 0, sz = z ? z[i] : 0;
+        out[i] = ClassifyCell(sx, sy, sz);
+        if (share)
+            DescribeCell(sx, sy, sz, &share[i], &distance[i]);
+    };
     if (!BuildTable()) {
         for (std::size_t i = 0; i < n; ++i)
-            out[i] = ClassifyCell(x ? x[i] : 0, y ? y[i] : 0, z ? z[i] : 0);
+            cell(i);
         return;
     }
     const std::array<const int32_t*, 3> axes{x, y, z};
@@ -160,23 +249,37 @@ void BlockClassifier::Classify(const int32_t* x, const int32_t* y, const int32_t
         mAxes[std::size_t(mOrder[2])].present ? axes[std::size_t(mOrder[2])] : nullptr;
     const Table& t = *mTable;
     const uint8_t* codes = t.codes.data();
-    const uint64_t layers = uint64_t(2 * t.spread + 1);
-    for (std::size_t i = 0; i < n; ++i) {
-        // Unsigned differences: a value below the range wraps to a large one and fails the test.
-        const uint32_t a = uint32_t(p0[i]) - uint32_t(t.lo0);
-        const uint32_t b = uint32_t(p1[i]) - uint32_t(t.lo1);
-        if (a < t.n0 && b < t.n1) {
-            std::size_t at = std::size_t(b) * t.n0 + a;
-            if (p2 == nullptr) {
+    if (share == nullptr) {
+        for (std::size_t i = 0; i < n; ++i) {
+            const std::size_t at = t.IndexOf(p0, p1, p2, i);
+            if (at != Table::kNone)
                 out[i] = codes[at];
-                continue;
-            }
-            const uint64_t d = uint64_t(std::int64_t(p0[i]) + p1[i] + p2[i] - t.sum + t.spread);
-            if (d < layers) {
-                out[i] = codes[at + std::size_t(d) * t.n0 * t.n1];
-                continue;
-            }
+            else
+                cell(i);
         }
-        out[i] = ClassifyCell(x ? x[i] : 0, y ? y[i] : 0, z ? z[i] : 0);
+        return;
+    }
+    std::atomic<uint64_t>* memo = mMemo->cells.data();
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t at = t.IndexOf(p0, p1, p2, i);
+        if (at == Table::kNone) {
+            cell(i);
+            continue;
+        }
+        out[i] = codes[at];
+        uint64_t known = memo[at].load(std::memory_order_relaxed);
+        if (known == Memo::kUnknown) {
+            // Two threads may compute the same entry; both store the same value.
+            float s, d;
+            DescribeCell(x ? x[i] : 0, y ? y[i] : 0, z ? z[i] : 0, &s, &d);
+            uint32_t sb, db;
+            std::memcpy(&sb, &s, 4);
+            std::memcpy(&db, &d, 4);
+            known = uint64_t(sb) << 32 | db;
+            memo[at].store(known, std::memory_order_relaxed);
+        }
+        const uint32_t sb = uint32_t(known >> 32), db = uint32_t(known);
+        std::memcpy(&share[i], &sb, 4);
+        std::memcpy(&distance[i], &db, 4);
     }
 }

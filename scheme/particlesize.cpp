@@ -1,6 +1,7 @@
 #include "scheme/particlesize.h"
 
 #include "scheme/soiltex.h"
+#include "util/futil.h"
 
 #include <algorithm>
 #include <cctype>
@@ -223,4 +224,38 @@ std::optional<std::array<int, 3>> TextureAxes(const soiltex& scheme) {
 
 std::string LimitsText(const ParticleLimits& limits) {
     return SizeText(limits.clay) + "/" + SizeText(limits.silt) + "/" + SizeText(limits.sand);
+}
+
+FractionsRead CompleteFractions(double* values, std::size_t n,
+                                std::optional<double> normaliseTolerance) {
+    std::size_t gaps = 0, gap = 0;
+    double sum = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (values[i] < 0) {
+            ++gaps;
+            gap = i;
+        } else {
+            sum += values[i];
+        }
+    }
+    if (gaps > 1)
+        return FractionsRead::TooFew;
+    if (gaps == 1) {
+        // One missing value is the rest of 100, as in the sheet.
+        values[gap] = 100 - sum;
+        sum = 100;
+    } else if (normaliseTolerance && sum > 0 &&
+               futil::le(std::fabs(sum - 100), *normaliseTolerance)) {
+        for (std::size_t i = 0; i < n; ++i)
+            values[i] *= 100 / sum;
+        sum = 100;
+    }
+    if (!futil::eq(sum, 100))
+        return FractionsRead::Unusable;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (!futil::ge(values[i], 0))
+            return FractionsRead::Unusable;
+        values[i] = std::max(values[i], 0.0);
+    }
+    return FractionsRead::Usable;
 }

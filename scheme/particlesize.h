@@ -53,6 +53,15 @@ struct TextureFractions {
     double sand = 0;
 };
 
+// How a row's data fractions read (CompleteFractions).
+enum class FractionsRead { Usable, TooFew, Unusable };
+
+// The batch tool's rule on a row's data fractions, in percent, negative for missing: one missing
+// value is the rest of 100, a sum within the tolerance is scaled to 100; then the sum must be 100
+// (to 1e-6) and none negative (values just below 0 become 0). Changes the values in place.
+FractionsRead CompleteFractions(double* values, std::size_t n,
+                                std::optional<double> normaliseTolerance);
+
 // Converts rows measured in fractions ending at dataDiameters into the three fractions of the
 // target limits. Built once per data layout and target; Convert is cheap.
 class FractionConversion {

@@ -1,3 +1,4 @@
+#include "cli/commandline.h"
 #include "cli/rastercommand.h"
 #include "cli/rasterio.h"
 #include "cli/rowclassifier.h"
@@ -8,6 +9,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <gdal_priv.h>
 #include <gtest/gtest.h>
 #include <random>
@@ -63,6 +65,30 @@ std::vector<uint8_t> ReadCodes(const std::string& path, int band = 1) {
               CE_None);
     GDALClose(d);
     return codes;
+}
+
+std::vector<float> ReadValues(const std::string& path, int band, std::string* description) {
+    GDALDataset* d = GDALDataset::Open(path.c_str(), GDAL_OF_RASTER);
+    EXPECT_NE(d, nullptr);
+    if (d == nullptr)
+        return {};
+    const int w = d->GetRasterXSize(), h = d->GetRasterYSize();
+    std::vector<float> values(std::size_t(w) * std::size_t(h));
+    EXPECT_EQ(d->GetRasterBand(band)->RasterIO(GF_Read, 0, 0, w, h, values.data(), w, h,
+                                               GDT_Float32, 0, 0, nullptr),
+              CE_None);
+    *description = d->GetRasterBand(band)->GetDescription();
+    GDALClose(d);
+    return values;
+}
+
+std::vector<std::string> SplitFields(const std::string& line) {
+    std::vector<std::string> fields;
+    std::size_t from = 0;
+    for (std::size_t comma; (comma = line.find(',', from)) != std::string::npos; from = comma + 1)
+        fields.push_back(line.substr(from, comma - from));
+    fields.push_back(line.substr(from));
+    return fields;
 }
 
 std::string Text(double v) {
@@ -385,6 +411,125 @@ TEST_F(RasterRun, UnusableOptionsAreRefusedBeforeAnythingIsWritten) {
         EXPECT_NE(mErr.find(c.says), std::string::npos) << mErr;
         EXPECT_FALSE(fs::exists(o.output)) << c.says;
     }
+}
+
+// The certainty bands and the conversion give, cell by cell, what classify writes for a file of
+// the cells' percentages with the same options.
+TEST_F(RasterRun, CertaintyAndConversionAsClassifyGivesThem) {
+    const struct {
+        const char* name;
+        GDALDataType type;
+        bool three;
+        std::vector<std::string> args; // of classify and raster alike
+    } cases[] = {
+        {"int16 three, uniform error", GDT_Int16, true, {"--error", "2"}},
+        {"int16 pair, converted, uniform error",
+         GDT_Int16,
+         false,
+         {"--error", "3", "--data-limits", "2,63,2000"}},
+        {"float three, converted, normal error",
+         GDT_Float32,
+         true,
+         {"--error-sd", "1.5", "--data-limits", "2,50,2000", "--normalise=2"}},
+    };
+    const Grid grid;
+    const std::size_t n = std::size_t(grid.width) * std::size_t(grid.height);
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        const bool whole = c.type == GDT_Int16;
+        const double scale = whole ? 0.1 : 1, noData = -1;
+        Stored s = RandomSoil(n, 5, whole);
+        s.sand[3] = s.clay[5] = s.clay[6] = s.silt[6] = noData;
+        s.sand[0] = whole ? 333 : 33.3, s.clay[0] = whole ? 333 : 33.3; // on boundaries
+        WriteRaster(Path("sand.tif"), c.type, s.sand, noData);
+        WriteRaster(Path("clay.tif"), c.type, s.clay, noData);
+        WriteRaster(Path("silt.tif"), c.type, s.silt, noData);
+        std::ofstream csv(Path("cells.csv"));
+        csv << "id,sand,clay,silt\n";
+        for (std::size_t i = 0; i < n; ++i) {
+            const auto text = [&](const std::vector<double>& v) {
+                return v[i] == noData ? std::string() : Text(double(float(v[i])) * scale);
+            };
+            csv << i << ',' << text(s.sand) << ',' << text(s.clay) << ','
+                << (c.three ? text(s.silt) : "") << '\n';
+        }
+        csv.close();
+        std::vector<std::string> words{
+            "granum-cli", "classify",           "-s", "usda", "-s", "de-ka5", Path("cells.csv"),
+            "-o",         Path("cells-out.csv")};
+        std::vector<std::string> rasterWords{
+            "granum-cli",   "raster",         "-s",     "usda",           "-s", "de-ka5",
+            "--sand",       Path("sand.tif"), "--clay", Path("clay.tif"), "-q", "-o",
+            Path("map.tif")};
+        if (c.three)
+            rasterWords.insert(rasterWords.end(), {"--silt", Path("silt.tif")});
+        if (whole)
+            rasterWords.insert(rasterWords.end(), {"--scale", "0.1"});
+        for (const std::string& a : c.args) {
+            words.push_back(a);
+            rasterWords.push_back(a);
+        }
+        for (std::vector<std::string>* command : {&words, &rasterWords}) {
+            std::vector<char*> argv;
+            for (std::string& w : *command)
+                argv.push_back(w.data());
+            std::ostringstream out, err;
+            ASSERT_LE(RunCommandLine(int(argv.size()), argv.data(), out, err), 1) << err.str();
+        }
+        std::ifstream rows(Path("cells-out.csv"));
+        std::string line;
+        std::getline(rows, line);
+        const std::vector<std::string> header = SplitFields(line);
+        const auto column = [&](const std::string& name) {
+            return std::size_t(std::find(header.begin(), header.end(), name) - header.begin());
+        };
+        for (std::size_t k = 0; k < 2; ++k) {
+            const std::string id = mAll[k].id;
+            const std::vector<uint8_t> codes = ReadCodes(Path("map.tif"), int(k) + 1);
+            std::string shareName, distanceName;
+            const std::vector<float> share =
+                ReadValues(Path("map.certainty.tif"), int(2 * k) + 1, &shareName);
+            const std::vector<float> distance =
+                ReadValues(Path("map.certainty.tif"), int(2 * k) + 2, &distanceName);
+            EXPECT_EQ(shareName, id + " share");
+            EXPECT_EQ(distanceName, id + " distance");
+            const std::vector<std::string> names = NamesOf(mAll[k].scheme);
+            std::ifstream again(Path("cells-out.csv"));
+            std::getline(again, line);
+            std::size_t i = 0;
+            for (; i < n && std::getline(again, line); ++i) {
+                const std::vector<std::string> f = SplitFields(line);
+                ASSERT_GT(f.size(), column("nearest_" + id)) << line;
+                const std::string texture = f[column("texture_" + id)];
+                const std::string expected = texture.substr(0, texture.find(" / "));
+                const std::string got = codes[i] == 0           ? ""
+                                        : codes[i] == kFailCode ? "{ fail }"
+                                                                : names[codes[i] - 1u];
+                ASSERT_EQ(got, expected) << id << " cell " << i << ": " << line;
+                // Float32 holds more than the 6 and 3 decimals written.
+                const auto expectNear = [&](float value, const std::string& text, double within) {
+                    if (text.empty())
+                        EXPECT_EQ(value, BlockClassifier::kNoValue) << id << " cell " << i;
+                    else
+                        EXPECT_NEAR(value, std::stod(text), within) << id << " cell " << i;
+                };
+                expectNear(share[i], f[column("share_" + id)], 6e-7);
+                expectNear(distance[i], f[column("distance_" + id)], 6e-4);
+            }
+            EXPECT_EQ(i, n);
+        }
+    }
+}
+
+TEST(RasterCertaintyPath, BesideTheMapBeforeItsExtension) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"map.tif", "map.certainty.tif"},
+        {"out/soil.v2.tiff", "out/soil.v2.certainty.tiff"},
+        {"a.b/map", "a.b/map.certainty.tif"},
+        {".hidden", ".hidden.certainty.tif"},
+    };
+    for (const auto& [map, certainty] : cases)
+        EXPECT_EQ(CertaintyPath(map), certainty);
 }
 
 } // namespace

@@ -134,6 +134,11 @@ TEST_F(ToolRun, MistakesGetOneClearLineAndAFailingStatus) {
         {"raster --sand in.csv --clay in.csv -o -", 2, "a GeoTIFF cannot go to standard output"},
         {"raster --window 1,2,3 -o m.tif", 2, "--window: \"1,2,3\" is not XOFF,YOFF,XSIZE,YSIZE"},
         {"raster --tile 3/2 -o m.tif", 2, "--tile: \"3/2\" is not I/N"},
+        {"raster --fractions clay=0-2,silt=2-63,sand=63-2000 -o m.tif", 2,
+         "--fractions names a file's columns"},
+        {"raster --spline -o m.tif", 2, "--spline needs --data-limits"},
+        {"raster --data-limits 2,1,3 -o m.tif", 2, "--data-limits: "},
+        {"raster --error 0 -o m.tif", 2, "--error: \"0\" is not a number of percentage points"},
     };
     for (const auto& c : cases) {
         const Result r = Run(c.command);
