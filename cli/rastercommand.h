@@ -47,8 +47,14 @@ bool ParseTile(const std::string& text, std::pair<int, int>* tile);
 std::pair<int, int> TileRows(int height, int blockHeight, int piece, int pieces);
 
 // Classifies the input rasters into a GeoTIFF of class codes, one band per scheme (all
-// loaded and valid); with a lab error also a Float32 GeoTIFF of each scheme's share and distance.
-// Messages go to err. Returns the exit status: 0, or 2 when an option, an input or the output
-// cannot be used (nothing is then left under the output's name).
+// loaded and valid). Messages go to err. Returns the exit status: 0, or 2 when an option, an
+// input or the output cannot be used (nothing is then left under the output's name).
+// Lives in the raster module, the only part of granum-cli that needs GDAL.
+int ClassifyRasters(const std::vector<ChosenScheme>& schemes, const RasterOptions& options,
+                    std::ostream& err);
+
+// ClassifyRasters through the raster module, loaded only now: GDAL's hundred-odd libraries
+// would otherwise be mapped at every start, a fifth of a second that every other command
+// would pay. 2 after a message when the module cannot be loaded.
 int RunRaster(const std::vector<ChosenScheme>& schemes, const RasterOptions& options,
               std::ostream& err);

@@ -145,7 +145,7 @@ protected:
         options.threads = 2;
         std::ostringstream err;
         const std::vector<ChosenScheme> chosen(mAll.begin(), mAll.begin() + long(schemes));
-        const int status = RunRaster(chosen, options, err);
+        const int status = ClassifyRasters(chosen, options, err);
         mErr = err.str();
         return status;
     }
