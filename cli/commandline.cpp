@@ -552,10 +552,8 @@ int RunCommand(int argc, char** argv, std::ostream& out, std::ostream& err) {
                          [&name](const CLI::App* c) { return c->get_name() == name; }))
             return PrintUsageError(
                 err, "unknown command \"" + name +
-                         "\" (commands: classify, convert, lookup, range, chart, check, schemes, "
-                         "classes)");
-
-                         "\" (commands: classify, lookup, range, chart, raster, check, schemes)");
+                         "\" (commands: classify, convert, lookup, range, chart, raster, check, "
+                         "schemes, classes)");
     }
 
     try {
