@@ -4,7 +4,7 @@
 #include "samples/samplereader.h"
 #include "scheme/particlesize.h"
 #include "scheme/samplelookup.h"
-#include "scheme/schemefile.h"
+#include "tests/scheme/schemetext.h"
 #include "util/futil.h"
 
 #include <filesystem>
@@ -19,13 +19,6 @@
 #include <vector>
 
 namespace {
-
-soiltex LoadBundled(const std::string& id) {
-    soiltex scheme;
-    EXPECT_EQ(LoadSchemeFile(GRANUM_SCHEMES_DIR "/" + id + ".dat", &scheme),
-              SchemeLoadStatus::Loaded);
-    return scheme;
-}
 
 struct Loaded {
     soiltex scheme;
@@ -84,7 +77,6 @@ DataFractions Data(const ParticleLimits& limits) {
 TEST(ConvertingClassify, SameBytesWhenTheDataHaveTheSchemesLimits) {
     for (const bool header : {false, true}) {
         const std::string rows = Rows(header, 300);
-        const std::string plain = Classify(rows, {"usda", "de-ka5"});
         ClassifyOptions usda;
         usda.data = Data({2, 50, 2000});
         ClassifyOptions german = usda;

@@ -2,7 +2,7 @@
 // reader, the writer and the commands do in-process is tested there; here the command line.
 #include "cli/rowclassifier.h"
 #include "scheme/samplelookup.h"
-#include "scheme/schemefile.h"
+#include "tests/scheme/schemetext.h"
 
 #include <algorithm>
 #include <csignal>
@@ -278,8 +278,7 @@ TEST_F(ToolRun, SameTexturesAsPointLookupUsda) {
     // bench/classify_throughput.sh names its own sample file here to check it whole.
     const char* file = std::getenv("GRANUM_IDENTITY_SAMPLES");
     const std::string input = file != nullptr ? Slurp(file) : RandomSamples(5000);
-    soiltex scheme;
-    ASSERT_EQ(LoadSchemeFile(GRANUM_SCHEMES_DIR "/usda.dat", &scheme), SchemeLoadStatus::Loaded);
+    const soiltex scheme = LoadBundled("usda");
     Spit(mFolder / "in.csv", input);
     const Result r = Run("classify -q -s usda in.csv"); // the bundled scheme by its name
     ASSERT_EQ(r.status, 0) << r.err;

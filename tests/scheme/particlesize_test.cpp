@@ -1,5 +1,5 @@
 #include "scheme/particlesize.h"
-#include "scheme/schemefile.h"
+#include "schemetext.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -163,11 +163,8 @@ TEST(ParticleSizeFractions, RangesMustRunFromZeroWithoutGaps) {
 }
 
 TEST(ParticleSizeFractions, AxesOfTheBundledSchemesAreNamedByFraction) {
-    for (const BundledSchemeFile& file : BundledSchemeFiles()) {
-        soiltex scheme;
-        ASSERT_EQ(LoadSchemeFile(file.path, &scheme), SchemeLoadStatus::Loaded) << file.id;
-        EXPECT_TRUE(TextureAxes(scheme)) << file.id;
-    }
+    for (const BundledSchemeFile& file : BundledSchemeFiles())
+        EXPECT_TRUE(TextureAxes(LoadedScheme(file.path))) << file.id;
 }
 
 } // namespace
