@@ -11,7 +11,6 @@
 #include <fstream>
 #include <gtest/gtest.h>
 #include <map>
-#include <memory>
 #include <random>
 #include <sstream>
 #include <string>
@@ -30,11 +29,8 @@ struct Loaded {
 };
 
 Loaded& Scheme(const std::string& id) {
-    static std::map<std::string, std::unique_ptr<Loaded>> schemes;
-    auto& s = schemes[id];
-    if (!s)
-        s = std::make_unique<Loaded>(id);
-    return *s;
+    static std::map<std::string, Loaded> schemes; // built in place: the classifier keeps its scheme
+    return schemes.try_emplace(id, id).first->second;
 }
 
 std::string Classify(const std::string& text, const std::vector<std::string>& ids,

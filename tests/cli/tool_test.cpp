@@ -70,6 +70,14 @@ protected:
                 Slurp(mFolder / ".stdout"), Slurp(mFolder / ".stderr")};
     }
 
+    // The entries of the test's folder whose names start with prefix.
+    int Entries(const std::string& prefix = "") const {
+        int count = 0;
+        for (const auto& entry : fs::directory_iterator(mFolder))
+            count += entry.path().filename().string().rfind(prefix, 0) == 0;
+        return count;
+    }
+
     fs::path mFolder;
 };
 
@@ -168,16 +176,12 @@ TEST_F(ToolRun, ClassifyFilesAndStandardStreams) {
     EXPECT_EQ(strict.err, "");
 
     // The output may be the input: it is replaced only at the end, and nothing is left behind.
-    const auto files = [this] {
-        const fs::directory_iterator entries(mFolder);
-        return std::distance(fs::begin(entries), fs::end(entries));
-    };
-    const auto before = files();
+    const int before = Entries();
     const Result inPlace = Run("classify -s zones.dat in.csv -o in.csv");
     EXPECT_EQ(inPlace.status, 0);
     EXPECT_EQ(inPlace.out, "");
     EXPECT_EQ(Slurp(mFolder / "in.csv"), expected);
-    EXPECT_EQ(files(), before);
+    EXPECT_EQ(Entries(), before);
 
     // Input without samples fails and keeps the output.
     Spit(mFolder / "out.csv", "old\n");
@@ -428,12 +432,6 @@ TEST_F(ToolRun, OutputNeverReplacesLinksFifosDevicesOrPermissions) {
 TEST_F(ToolRun, InterruptedClassifyLeavesNoTemporaryFileAndKeepsTheOutput) {
     const fs::path feed = mFolder / "feed";
     ASSERT_EQ(::mkfifo(feed.c_str(), 0600), 0);
-    const auto temporaries = [this] {
-        int count = 0;
-        for (const auto& entry : fs::directory_iterator(mFolder))
-            count += entry.path().filename().string().rfind(".granum-cli-", 0) == 0;
-        return count;
-    };
     for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
         SCOPED_TRACE(signal);
         Spit(mFolder / "out.csv", "old\n");
@@ -454,15 +452,15 @@ TEST_F(ToolRun, InterruptedClassifyLeavesNoTemporaryFileAndKeepsTheOutput) {
         ASSERT_GE(writer, 0);
         const std::string rows = "S1,10,10,80\n";
         ASSERT_EQ(::write(writer, rows.data(), rows.size()), ssize_t(rows.size()));
-        for (int i = 0; i < 500 && temporaries() == 0; ++i)
+        for (int i = 0; i < 500 && Entries(".granum-cli-") == 0; ++i)
             ::usleep(10000);
-        EXPECT_EQ(temporaries(), 1);
+        EXPECT_EQ(Entries(".granum-cli-"), 1);
         ::kill(child, signal);
         int status = 0;
         ::waitpid(child, &status, 0);
         ::close(writer);
         EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == signal) << status;
-        EXPECT_EQ(temporaries(), 0);
+        EXPECT_EQ(Entries(".granum-cli-"), 0);
         EXPECT_EQ(Slurp(mFolder / "out.csv"), "old\n");
     }
 }

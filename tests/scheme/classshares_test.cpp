@@ -198,12 +198,8 @@ TEST(ClassShares, SharesAgreeWithDistanceAndFullComputation) {
                     }
                     return NormalMass(v);
                 };
-                polygon triangle;
-                triangle.Add(0, 0);
-                triangle.Add(100, 0);
-                triangle.Add(0, 100);
                 // The own class holds the disc of radius d, whose mass is 1 - exp(-d^2 / 2 s^2).
-                const double inTriangle = mass(triangle);
+                const double inTriangle = mass(ClassShares::UniformRegion(0, 0, 100)); // all of it
                 const double outsideDisc = std::exp(-0.5 * std::pow(d / error.size, 2));
                 ASSERT_GE(own, 1 - outsideDisc / inTriangle - 1e-9) << p.x << " " << p.y;
                 std::vector<double> full(got.size(), 0.0);
