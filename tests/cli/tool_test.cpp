@@ -88,11 +88,12 @@ struct Case {
     const char* text;
 };
 
-// One line naming the tool, at most followed by a hint, never an exception's text. Input that is
-// no regular file is refused by its path (which kind it is, is the path check's own test): a FIFO
-// without a writer would block the open for ever, here until the minute's timeout. Without a write
-// bit an output file is read-only on purpose, also for root, for whom the permission check alone
-// would let everything through; a folder is never an output. Both keep what is there.
+// One line naming the tool, at most followed by a hint, never an exception's text, and nothing
+// on standard output. Input that is no regular file is refused by its path (which kind it is, is
+// the path check's own test): a FIFO without a writer would block the open for ever, here until the
+// minute's timeout. Without a write bit an output file is read-only on purpose, also for root, for
+// whom the permission check alone would let everything through; a folder is never an output. Both
+// keep what is there.
 TEST_F(ToolRun, MistakesGetOneClearLineAndAFailingStatus) {
     ASSERT_EQ(::mkfifo((mFolder / "fifo").c_str(), 0600), 0);
     Spit(mFolder / "in.csv", "S1,10,10,80\n");
@@ -108,6 +109,8 @@ TEST_F(ToolRun, MistakesGetOneClearLineAndAFailingStatus) {
         {"classify -s zones.dat -o no/such/out.csv", 2, "cannot write no/such/out.csv"},
         {"classify -s nosuch.dat", 2, "nosuch.dat: Unable to load the classification scheme file"},
         {"classify -s overlap.dat", 2, "Classification scheme is invalid. It will not be loaded."},
+        {"check notexture.dat", 2,
+         "notexture.dat: Unable to load the classification scheme file: it has no \"[texture]\""},
         // The first axis out of order is named, within the tolerance.
         {"range -s zones.dat --y 40:40.0000005 --z 50:40", 1, "second: Min value must be smaller"},
         {"chart -s zones.dat -o c.jpg", 2, "\"c.jpg\" does not end in .emf, .svg, .png or .pdf"},
@@ -150,6 +153,7 @@ TEST_F(ToolRun, MistakesGetOneClearLineAndAFailingStatus) {
         EXPECT_TRUE(lines == 1 || (lines == 2 && r.err.find("\nRun ") != std::string::npos))
             << r.err;
         EXPECT_EQ(r.err.find("::"), std::string::npos) << r.err;
+        EXPECT_EQ(r.out, "") << c.command;
     }
     EXPECT_EQ(Slurp(mFolder / "ro.csv"), "old\n");
     EXPECT_TRUE(fs::is_empty(mFolder / "sub"));
