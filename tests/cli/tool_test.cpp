@@ -229,11 +229,15 @@ TEST_F(ToolRun, ChartInEveryFormatForSamplesAndRanges) {
 }
 
 // A bare id is a bundled scheme, never a file of that name in the current folder (nor in its
-// schemes/ folder); a name with a folder or ".dat" is a file.
+// schemes/ folder); a name with a folder or ".dat" is a file. Near the USDA corner of Loam, Silt
+// loam and Sandy loam (43 8 49) the +/-2 hexagon (area 12) has 2.5 beyond silt 50 and 1.5 below
+// clay 7 on the Sandy loam side: 16/24, 5/24, 3/24; --error's value is never a composition value.
 TEST_F(ToolRun, AnswersOnStandardOutputWithTheStatus) {
     fs::copy_file(mFolder / "zones.dat", mFolder / "usda");
     fs::create_directory(mFolder / "schemes");
     fs::copy_file(mFolder / "zones.dat", mFolder / "schemes/usda.dat");
+    const char* loamCorner = "Loam\t0.666667\nSilt loam\t0.208333\nSandy loam\t0.125000\n"
+                             "distance\t1.225\tSandy loam\n";
     const Case cases[] = {
         {"lookup -s usda 10 10 80", 0, "Silt\n"},
         {"lookup -s ./usda 10 10 80", 0, "Low\n"},
@@ -253,6 +257,9 @@ TEST_F(ToolRun, AnswersOnStandardOutputWithTheStatus) {
         {"-s usda lookup -s zones.dat -s noborder.dat 20 30 50", 2, ""},
         {"lookup -s zones.dat -s noborder.dat 60 60 60", 1,
          "zones: { fail }\nnoborder: { fail }\n"},
+        {"lookup --error 2 43 8 49", 0, loamCorner},
+        {"lookup 43 --error 2 - 49", 0, loamCorner},
+        {"lookup 43 8 49 --error=2", 0, loamCorner},
     };
     for (const auto& c : cases) {
         const Result r = Run(c.command);
