@@ -2,7 +2,6 @@
 // scheme (boundary z = 50, owned by High), where the hexagon's cut has a closed form.
 #include "cli/certaintycolumns.h"
 #include "cli/classifycommand.h"
-#include "cli/commandline.h"
 #include "cli/lookupcommand.h"
 #include "tests/scheme/schemetext.h"
 
@@ -80,26 +79,6 @@ TEST(CertaintyColumns, LookupListsSharesMostLikelyFirst) {
         std::ostringstream out, err;
         EXPECT_EQ(RunLookup(TwoZone(), c.values, out, err, c.error), c.status);
         EXPECT_EQ(out.str(), c.out) << c.values[0];
-    }
-}
-
-// Near the USDA corner of Loam, Silt loam and Sandy loam (43 8 49) the +/-2 hexagon (area 12)
-// has 2.5 beyond silt 50 and 1.5 below clay 7 on the Sandy loam side: 16/24, 5/24, 3/24. The
-// option's value is not taken for a composition value, wherever the option stands.
-TEST(CertaintyColumns, LookupCommandLineNearTheLoamCorner) {
-    const std::string expected = "Loam\t0.666667\nSilt loam\t0.208333\nSandy loam\t0.125000\n"
-                                 "distance\t1.225\tSandy loam\n";
-    for (std::vector<std::string> words : {
-             std::vector<std::string>{"granum-cli", "lookup", "--error", "2", "43", "8", "49"},
-             {"granum-cli", "lookup", "43", "--error", "2", "-", "49"},
-             {"granum-cli", "lookup", "43", "8", "49", "--error=2"},
-         }) {
-        std::vector<char*> argv;
-        for (std::string& w : words)
-            argv.push_back(w.data());
-        std::ostringstream out, err;
-        EXPECT_EQ(RunCommandLine(int(argv.size()), argv.data(), out, err), 0) << err.str();
-        EXPECT_EQ(out.str(), expected) << words[2];
     }
 }
 

@@ -2,7 +2,7 @@
 #include "cli/inputsource.h"
 #include "cli/outputsink.h"
 #include "samples/samplereader.h"
-#include "scheme/schemefile.h"
+#include "tests/scheme/schemetext.h"
 
 #include <gtest/gtest.h>
 #include <optional>
@@ -15,11 +15,7 @@ using namespace std::string_literals;
 
 // Low below x + y = 50, High above, the edge itself High.
 const soiltex& TwoZone() {
-    static const soiltex scheme = [] {
-        soiltex s;
-        LoadSchemeFile(GRANUM_TEST_DATA_DIR "/twozone/twozone.dat", &s);
-        return s;
-    }();
+    static const soiltex scheme = LoadedScheme(GRANUM_TEST_DATA_DIR "/twozone/twozone.dat");
     return scheme;
 }
 

@@ -4,14 +4,13 @@
 #include "samples/samplereader.h"
 #include "scheme/particlesize.h"
 #include "scheme/samplelookup.h"
-#include "scheme/schemefile.h"
+#include "tests/scheme/schemetext.h"
 #include "util/futil.h"
 
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <map>
-#include <memory>
 #include <random>
 #include <sstream>
 #include <string>
@@ -19,13 +18,6 @@
 #include <vector>
 
 namespace {
-
-soiltex LoadBundled(const std::string& id) {
-    soiltex scheme;
-    EXPECT_EQ(LoadSchemeFile(GRANUM_SCHEMES_DIR "/" + id + ".dat", &scheme),
-              SchemeLoadStatus::Loaded);
-    return scheme;
-}
 
 struct Loaded {
     soiltex scheme;
@@ -37,11 +29,8 @@ struct Loaded {
 };
 
 Loaded& Scheme(const std::string& id) {
-    static std::map<std::string, std::unique_ptr<Loaded>> schemes;
-    auto& s = schemes[id];
-    if (!s)
-        s = std::make_unique<Loaded>(id);
-    return *s;
+    static std::map<std::string, Loaded> schemes; // built in place: the classifier keeps its scheme
+    return schemes.try_emplace(id, id).first->second;
 }
 
 std::string Classify(const std::string& text, const std::vector<std::string>& ids,
@@ -84,7 +73,6 @@ DataFractions Data(const ParticleLimits& limits) {
 TEST(ConvertingClassify, SameBytesWhenTheDataHaveTheSchemesLimits) {
     for (const bool header : {false, true}) {
         const std::string rows = Rows(header, 300);
-        const std::string plain = Classify(rows, {"usda", "de-ka5"});
         ClassifyOptions usda;
         usda.data = Data({2, 50, 2000});
         ClassifyOptions german = usda;

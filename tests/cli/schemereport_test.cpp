@@ -52,19 +52,6 @@ TEST(SchemeReportChecks, ReportAndStatus) {
     }
 }
 
-// A file that cannot be read is said to be so on err, with its path and the reason (the reasons
-// are the scheme loader's), and nothing on out.
-TEST(SchemeReportChecks, UnreadableFileNamesItsReason) {
-    const std::string path = GRANUM_TEST_DATA_DIR "/cli-schemes/notexture.dat";
-    std::ostringstream out, err;
-    EXPECT_EQ(RunCheck(path, out, err), 2);
-    EXPECT_EQ(out.str(), "");
-    EXPECT_NE(err.str().find(path + ": Unable to load the classification scheme file: it has no "
-                                    "\"[texture]\" word\n"),
-              std::string::npos)
-        << err.str();
-}
-
 TEST(RangeArgument, MinColonMaxWithinZeroToHundred) {
     const struct {
         const char* text;

@@ -1,6 +1,6 @@
 // Telling a header line from a sample, with USDA, whose class names equal its axis names.
 #include "samples/columnlayout.h"
-#include "scheme/schemefile.h"
+#include "tests/scheme/schemetext.h"
 
 #include <array>
 #include <gtest/gtest.h>
@@ -11,11 +11,7 @@
 namespace {
 
 const soiltex& Usda() {
-    static const soiltex scheme = [] {
-        soiltex s;
-        LoadSchemeFile(GRANUM_SCHEMES_DIR "/usda.dat", &s);
-        return s;
-    }();
+    static const soiltex scheme = LoadBundled("usda");
     return scheme;
 }
 

@@ -2,10 +2,12 @@
 // composition of the tenth-percent grid gets exactly one class, away from boundaries it gives the
 // class of the published vertex table it was built from (tests/data/reference-triangles/
 // schemes.txt), and its key lines read without problems, with abbreviations naming its classes.
+#include "scheme/compositionspace.h"
 #include "scheme/pointclassifier.h"
 #include "scheme/schemefile.h"
 #include "scheme/schememetadata.h"
 #include "scheme/soiltex.h"
+#include "schemetext.h"
 
 #include <algorithm>
 #include <cctype>
@@ -98,13 +100,9 @@ std::vector<std::string> SplitCsv(const std::string& line) {
     return fields;
 }
 
-struct Point {
-    double x, y;
-};
-
 // The classes of a published table in the scheme's plane, in the table's order (position + 1 is
 // the id the scheme gives the class).
-std::vector<std::vector<Point>> ReadTable(const Reference& ref, const soiltex& scheme) {
+std::vector<std::vector<point>> ReadTable(const Reference& ref, const soiltex& scheme) {
     std::istringstream in(ReadText(kTables + ref.table));
     std::string line;
     std::getline(in, line);
@@ -121,7 +119,7 @@ std::vector<std::vector<Point>> ReadTable(const Reference& ref, const soiltex& s
     const int x = column(Lower(scheme.GetXName())), y = column(Lower(scheme.GetYName()));
     EXPECT_TRUE(key >= 0 && x >= 0 && y >= 0) << ref.table << ": columns";
     std::map<std::string, std::size_t> position; // of each key, in the table's order
-    std::vector<std::vector<Point>> classes;
+    std::vector<std::vector<point>> classes;
     while (std::getline(in, line)) {
         const std::vector<std::string> f = SplitCsv(line);
         if (f.size() < header.size())
@@ -129,17 +127,17 @@ std::vector<std::vector<Point>> ReadTable(const Reference& ref, const soiltex& s
         const auto [at, added] = position.emplace(f[std::size_t(key)], classes.size());
         if (added)
             classes.emplace_back();
-        std::vector<Point>& c = classes[at->second];
-        const Point p{std::stod(f[std::size_t(x)]), std::stod(f[std::size_t(y)])};
+        std::vector<point>& c = classes[at->second];
+        const point p{std::stod(f[std::size_t(x)]), std::stod(f[std::size_t(y)])};
         if (c.empty() || c.back().x != p.x || c.back().y != p.y)
             c.push_back(p);
     }
-    for (std::vector<Point>& c : classes) {
+    for (std::vector<point>& c : classes) {
         if (ref.unordered) {
-            Point mid{0, 0};
-            for (const Point& p : c)
+            point mid{0, 0};
+            for (const point& p : c)
                 mid = {mid.x + p.x / double(c.size()), mid.y + p.y / double(c.size())};
-            std::sort(c.begin(), c.end(), [mid](const Point& a, const Point& b) {
+            std::sort(c.begin(), c.end(), [mid](const point& a, const point& b) {
                 return std::atan2(a.y - mid.y, a.x - mid.x) < std::atan2(b.y - mid.y, b.x - mid.x);
             });
         }
@@ -147,17 +145,10 @@ std::vector<std::vector<Point>> ReadTable(const Reference& ref, const soiltex& s
     return classes;
 }
 
-double SegmentDistance(Point p, Point a, Point b) {
-    const double dx = b.x - a.x, dy = b.y - a.y;
-    const double t =
-        std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
-    return std::hypot(p.x - (a.x + t * dx), p.y - (a.y + t * dy));
-}
-
-bool Inside(Point p, const std::vector<Point>& poly) {
+bool Inside(point p, const std::vector<point>& poly) {
     bool inside = false;
     for (std::size_t i = 0, j = poly.size() - 1; i < poly.size(); j = i++) {
-        const Point a = poly[i], b = poly[j];
+        const point a = poly[i], b = poly[j];
         if ((a.y > p.y) != (b.y > p.y) && p.x < a.x + (p.y - a.y) * (b.x - a.x) / (b.y - a.y))
             inside = !inside;
     }
@@ -165,10 +156,7 @@ bool Inside(Point p, const std::vector<Point>& poly) {
 }
 
 soiltex Load(const std::string& file) {
-    soiltex scheme;
-    EXPECT_EQ(LoadSchemeFile(GRANUM_SCHEMES_DIR "/" + file, &scheme), SchemeLoadStatus::Loaded)
-        << file;
-    return scheme;
+    return LoadedScheme(GRANUM_SCHEMES_DIR "/" + file);
 }
 
 class BundledScheme : public testing::TestWithParam<std::string> {};
@@ -213,7 +201,7 @@ TEST_P(BundledScheme, AwayFromBoundariesGivesTheClassOfItsPublishedTable) {
     if (ref.table == "-")
         GTEST_SKIP() << "no published table: checked on its own";
     const soiltex scheme = Load(GetParam());
-    const std::vector<std::vector<Point>> table = ReadTable(ref, scheme);
+    const std::vector<std::vector<point>> table = ReadTable(ref, scheme);
     // A class stored as several polygons answers with the id of its first record.
     std::map<std::string, int> firstId;
     for (const TextureClass& c : scheme.Classes())
@@ -223,7 +211,7 @@ TEST_P(BundledScheme, AwayFromBoundariesGivesTheClassOfItsPublishedTable) {
     int compared = 0, failures = 0;
     for (int i = 0; i <= 200; ++i) {
         for (int j = 0; i + j <= 200; ++j) {
-            const Point p{i / 2.0, j / 2.0};
+            const point p{i / 2.0, j / 2.0};
             std::map<std::string, double> share{{Lower(scheme.GetXName()), p.x},
                                                 {Lower(scheme.GetYName()), p.y},
                                                 {Lower(scheme.GetZName()), 100 - p.x - p.y}};
@@ -234,7 +222,8 @@ TEST_P(BundledScheme, AwayFromBoundariesGivesTheClassOfItsPublishedTable) {
             std::vector<int> tableIds;
             for (std::size_t c = 0; c < table.size() && !skip; ++c) {
                 for (std::size_t k = 0, l = table[c].size() - 1; k < table[c].size(); l = k++)
-                    skip = skip || SegmentDistance(p, table[c][l], table[c][k]) < 0.3;
+                    skip = skip ||
+                           compositionspace::SegmentDistance(p, table[c][l], table[c][k]) < 0.3;
                 if (Inside(p, table[c]))
                     tableIds.push_back(int(c) + 1);
             }

@@ -10,12 +10,6 @@
 
 namespace {
 
-soiltex FromFile(const char* path) {
-    soiltex scheme;
-    EXPECT_EQ(LoadSchemeFile(path, &scheme), SchemeLoadStatus::Loaded) << path;
-    return scheme;
-}
-
 // The shortcut must never change an answer: random points, points on the cell borders, on the
 // class edges of the test schemes and next to the vertices, with values missing and sums off.
 void ExpectSameAnswers(const soiltex& scheme, int points) {
@@ -63,9 +57,9 @@ void ExpectSameAnswers(const soiltex& scheme, int points) {
 TEST(CellShortcut, SameAnswersAsPointClassifier) {
     const std::string all = "All\n1\n0 0 100 0 0 100\n#\n";
     const soiltex schemes[] = {
-        FromFile(GRANUM_TEST_DATA_DIR "/twozone/twozone.dat"),
-        FromFile(GRANUM_TEST_DATA_DIR "/cli-schemes/noborder.dat"),
-        FromFile(GRANUM_SCHEMES_DIR "/usda.dat"),
+        LoadedScheme(GRANUM_TEST_DATA_DIR "/twozone/twozone.dat"),
+        LoadedScheme(GRANUM_TEST_DATA_DIR "/cli-schemes/noborder.dat"),
+        LoadedScheme(GRANUM_SCHEMES_DIR "/usda.dat"),
         SchemeWithClasses(all +
                           "Spike\n2\n50 0 1e10 0 60 0\n#\nInner\n3\n20 30 1e10 30 25 30\n#\n"),
         SchemeWithClasses("All\n1\n0 0 50 0 -3e11 0.5 50 0 100 0 0 100\n#\n"),
@@ -101,7 +95,7 @@ TEST(CellShortcut, InvalidSchemeFailsEverythingUnlessTheCallerVouchesForIt) {
     EXPECT_FALSE(cells.AppendTexture(10, 10, 80, &text));
     EXPECT_EQ(text, "{ fail }");
     // A checked scheme is not checked again; the answers are the scheme's own.
-    const soiltex twoZone = FromFile(GRANUM_TEST_DATA_DIR "/twozone/twozone.dat");
+    const soiltex twoZone = LoadedScheme(GRANUM_TEST_DATA_DIR "/twozone/twozone.dat");
     EXPECT_EQ(CellClassifier(twoZone, SchemeCheck::AlreadyDone).Classify(20, 30, 50),
               std::vector<int>{1});
 }

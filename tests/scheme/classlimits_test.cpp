@@ -1,6 +1,6 @@
 #include "scheme/classlimits.h"
-#include "scheme/schemefile.h"
-#include "scheme/soiltex.h"
+#include "scheme/compositionspace.h"
+#include "schemetext.h"
 
 #include <algorithm>
 #include <cmath>
@@ -9,31 +9,16 @@
 
 namespace {
 
-soiltex Bundled(const std::string& id) {
-    soiltex scheme;
-    for (const BundledSchemeFile& file : BundledSchemeFiles()) {
-        if (file.id == id) {
-            EXPECT_EQ(LoadSchemeFile(file.path, &scheme), SchemeLoadStatus::Loaded);
-        }
-    }
-    return scheme;
-}
-
-// Distance of (x, y) from the polygon's edges on the equilateral triangle.
+// Distance of (x, y) from the polygon's edges on the chart's equilateral triangle of side 100,
+// which is composition space shrunk by sqrt 2.
 double EdgeDistance(const polygon& region, double x, double y) {
-    const double h = std::sqrt(3.0) / 2;
-    const auto tri = [h](const point& p) { return point{p.x + p.y / 2, p.y * h}; };
-    const point p = tri({x, y});
+    using compositionspace::Flatten;
     const std::vector<point>& v = region.Vertices();
     double best = 1e9;
-    for (std::size_t i = 0; i < v.size(); ++i) {
-        const point a = tri(v[i]), b = tri(v[(i + 1) % v.size()]);
-        const double dx = b.x - a.x, dy = b.y - a.y;
-        const double t =
-            std::clamp(((p.x - a.x) * dx + (p.y - a.y) * dy) / (dx * dx + dy * dy), 0.0, 1.0);
-        best = std::min(best, std::hypot(p.x - a.x - t * dx, p.y - a.y - t * dy));
-    }
-    return best;
+    for (std::size_t i = 0; i < v.size(); ++i)
+        best = std::min(best, compositionspace::SegmentDistance(Flatten({x, y}), Flatten(v[i]),
+                                                                Flatten(v[(i + 1) % v.size()])));
+    return best / std::sqrt(2.0);
 }
 
 // The range of each fraction over each USDA class, read off the class tests of the USDA
@@ -56,7 +41,7 @@ TEST(ClassLimitsUsda, RangesFollowTheClassDefinitions) {
         {"Silty clay", {0, 20}, {40, 60}, {40, 60}},
         {"Clay", {0, 45}, {40, 100}, {0, 40}},
     };
-    const soiltex usda = Bundled("usda");
+    const soiltex usda = LoadBundled("usda");
     const std::vector<ClassLimits> limits = SchemeClassLimits(usda.Classes());
     ASSERT_EQ(limits.size(), std::size(rows));
     for (const auto& row : rows) {
@@ -78,7 +63,7 @@ TEST(ClassLimitsUsda, RangesFollowTheClassDefinitions) {
 // precision plus the grid's own step.
 TEST(ClassLimitsCentre, CentreIsInsideAndFarthestFromTheBoundary) {
     for (const char* id : {"usda", "de-ka5", "uk-ssew", "fr-geppa"}) {
-        const soiltex scheme = Bundled(id);
+        const soiltex scheme = LoadBundled(id);
         for (const ClassLimits& l : SchemeClassLimits(scheme.Classes())) {
             const std::vector<TextureClass> found =
                 scheme.PointLookup(l.centre[0], l.centre[1], l.centre[2]);

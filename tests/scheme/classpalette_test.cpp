@@ -1,5 +1,4 @@
 #include "scheme/classpalette.h"
-#include "scheme/schemefile.h"
 #include "schemetext.h"
 
 #include <algorithm>
@@ -25,8 +24,7 @@ TEST(ClassPalette, BundledSchemesGetOneColourPerNameAndNeighboursDiffer) {
     const std::vector<Rgb>& palette = ClassPaletteColours();
     for (const BundledSchemeFile& file : files) {
         SCOPED_TRACE(file.id);
-        soiltex scheme;
-        ASSERT_EQ(LoadSchemeFile(file.path, &scheme), SchemeLoadStatus::Loaded);
+        const soiltex scheme = LoadedScheme(file.path);
         const std::vector<Rgb> colours = ClassColours(scheme);
         ASSERT_EQ(colours.size(), scheme.Classes().size());
         EXPECT_EQ(ClassColours(scheme), colours);

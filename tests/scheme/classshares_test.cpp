@@ -4,7 +4,6 @@
 #include "scheme/classshares.h"
 #include "scheme/compositionspace.h"
 #include "scheme/pointclassifier.h"
-#include "scheme/schemefile.h"
 #include "schemetext.h"
 
 #include <cmath>
@@ -14,12 +13,6 @@
 #include <sstream>
 
 namespace {
-
-soiltex Usda() {
-    soiltex scheme;
-    EXPECT_EQ(LoadSchemeFile(GRANUM_SCHEMES_DIR "/usda.dat", &scheme), SchemeLoadStatus::Loaded);
-    return scheme;
-}
 
 // The scheme with every vertex moved by f, which must map the triangle onto itself.
 template <class F> soiltex Mapped(const soiltex& scheme, F f) {
@@ -102,7 +95,7 @@ TEST(ClassShares, StraightBoundaryFollowsTheClosedForms) {
 
 // Every class's share is its area in the range lookup's own region, as the clipper cuts it.
 TEST(ClassShares, UniformSharesAreTheClippersAreas) {
-    const soiltex scheme = Usda();
+    const soiltex scheme = LoadBundled("usda");
     const ClassNames names(scheme);
     for (double e : {0.5, 2.0, 12.0}) {
         ClassShares shares(scheme, {ErrorModel::Uniform, e});
@@ -130,7 +123,7 @@ TEST(ClassShares, UniformSharesAreTheClippersAreas) {
 
 // Swapping two fractions maps the model onto itself, so shares and distances follow the points.
 TEST(ClassShares, SwappingFractionsSwapsNothingElse) {
-    const soiltex usda = Usda();
+    const soiltex usda = LoadBundled("usda");
     const struct {
         const char* swap;
         point (*map)(const point&);
@@ -170,7 +163,7 @@ TEST(ClassShares, SwappingFractionsSwapsNothingElse) {
 // Shares add up to 1; a class is certain exactly as far as the distance says it must be; the
 // grid's shortcut gives what the full computation over every class gives.
 TEST(ClassShares, SharesAgreeWithDistanceAndFullComputation) {
-    const soiltex scheme = Usda();
+    const soiltex scheme = LoadBundled("usda");
     const BoundaryDistance distance(scheme);
     PointClassifier classify(scheme);
     for (LabError error : {LabError{ErrorModel::Uniform, 2}, LabError{ErrorModel::Normal, 2},
@@ -205,12 +198,8 @@ TEST(ClassShares, SharesAgreeWithDistanceAndFullComputation) {
                     }
                     return NormalMass(v);
                 };
-                polygon triangle;
-                triangle.Add(0, 0);
-                triangle.Add(100, 0);
-                triangle.Add(0, 100);
                 // The own class holds the disc of radius d, whose mass is 1 - exp(-d^2 / 2 s^2).
-                const double inTriangle = mass(triangle);
+                const double inTriangle = mass(ClassShares::UniformRegion(0, 0, 100)); // all of it
                 const double outsideDisc = std::exp(-0.5 * std::pow(d / error.size, 2));
                 ASSERT_GE(own, 1 - outsideDisc / inTriangle - 1e-9) << p.x << " " << p.y;
                 std::vector<double> full(got.size(), 0.0);
@@ -225,7 +214,7 @@ TEST(ClassShares, SharesAgreeWithDistanceAndFullComputation) {
 }
 
 TEST(BoundaryDistance, HandComputedInsideUsda) {
-    const soiltex scheme = Usda();
+    const soiltex scheme = LoadBundled("usda");
     const BoundaryDistance distance(scheme);
     const std::vector<std::string>& names = distance.Names().names;
     const auto nameIndex = [&](const char* n) {

@@ -1,5 +1,5 @@
 #include "scheme/particlesize.h"
-#include "scheme/schemefile.h"
+#include "schemetext.h"
 
 #include <cmath>
 #include <gtest/gtest.h>
@@ -33,9 +33,9 @@ TEST(ParticleSizeConversion, LogLinearMatchesAHandComputation) {
 TEST(ParticleSizeConversion, IdentityOnlyForEqualLimits) {
     EXPECT_TRUE(FractionConversion(LimitDiameters(kUsda), kUsda).IsIdentity());
     EXPECT_FALSE(FractionConversion(LimitDiameters(kGerman), kUsda).IsIdentity());
-    EXPECT_FALSE(FractionConversion({2, 20, 50, 2000}, kUsda).IsIdentity());
     // Not taken as identity, the same limits still give the values back.
     const FractionConversion same({2, 20, 50, 2000}, kUsda);
+    EXPECT_FALSE(same.IsIdentity());
     const double data[] = {12.5, 30, 20.25, 37.25};
     TextureFractions out;
     ASSERT_TRUE(same.Convert(data, &out));
@@ -163,11 +163,8 @@ TEST(ParticleSizeFractions, RangesMustRunFromZeroWithoutGaps) {
 }
 
 TEST(ParticleSizeFractions, AxesOfTheBundledSchemesAreNamedByFraction) {
-    for (const BundledSchemeFile& file : BundledSchemeFiles()) {
-        soiltex scheme;
-        ASSERT_EQ(LoadSchemeFile(file.path, &scheme), SchemeLoadStatus::Loaded) << file.id;
-        EXPECT_TRUE(TextureAxes(scheme)) << file.id;
-    }
+    for (const BundledSchemeFile& file : BundledSchemeFiles())
+        EXPECT_TRUE(TextureAxes(LoadedScheme(file.path))) << file.id;
 }
 
 } // namespace

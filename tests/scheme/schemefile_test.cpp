@@ -37,10 +37,7 @@ TEST(SchemeFileReading, TwoZoneExampleAndItsFile) {
               "Low\r\n1\r\n0 0\r\n50 0\r\n0 50\r\n#\r\n"
               "High\r\n2\r\n50 0\r\n100 0\r\n0 100\r\n0 50\r\n#\r\n"
               "[border]\r\n1 2 = 2\r\n#\r\n");
-    soiltex fromDisk;
-    ASSERT_EQ(LoadSchemeFile(GRANUM_TEST_DATA_DIR "/twozone/twozone.dat", &fromDisk),
-              SchemeLoadStatus::Loaded);
-    EXPECT_EQ(Written(fromDisk), Written(scheme));
+    EXPECT_EQ(Written(LoadedScheme(GRANUM_TEST_DATA_DIR "/twozone/twozone.dat")), Written(scheme));
 }
 
 TEST(SchemeFileReading, RefusedInputChangesNothing) {
@@ -128,8 +125,7 @@ TEST(SchemeFileReading, CoordinateWordThatIsNotWhollyANumberIsRefused) {
 
 // Written and read back, a scheme writes the same again: nothing was lost on the way.
 TEST(SchemeFileWriting, RoundTripKeepsTheScheme) {
-    soiltex usda;
-    ASSERT_EQ(LoadSchemeFile(GRANUM_SCHEMES_DIR "/usda.dat", &usda), SchemeLoadStatus::Loaded);
+    const soiltex usda = LoadBundled("usda");
     const soiltex emptyRule = SchemeWithClasses("A\n1\n0 0 100 0 0 100\n#\n[border]\n1 2 = #\n");
     for (const soiltex& original : {SchemeFromText(kTwoZoneScheme), emptyRule, usda}) {
         const soiltex copy = SchemeFromText(Written(original));

@@ -1,7 +1,9 @@
 #pragma once
 
+#include "scheme/schemefile.h"
 #include "scheme/soiltex.h"
 
+#include <gtest/gtest.h>
 #include <sstream>
 #include <string>
 #include <vector>
@@ -29,6 +31,17 @@ inline soiltex SchemeFromText(const std::string& text) {
 // A scheme with the given classes (file format, without the header lines).
 inline soiltex SchemeWithClasses(const std::string& classes) {
     return SchemeFromText("[texture]\nTest\nx\ny\nz\n" + classes);
+}
+
+// A scheme file that must load; a bundled one by its id.
+inline soiltex LoadedScheme(const std::string& path) {
+    soiltex scheme;
+    EXPECT_EQ(LoadSchemeFile(path, &scheme), SchemeLoadStatus::Loaded) << path;
+    return scheme;
+}
+
+inline soiltex LoadBundled(const std::string& id) {
+    return LoadedScheme(GRANUM_SCHEMES_DIR "/" + id + ".dat");
 }
 
 inline std::string TwoZoneWithoutBorders() {

@@ -2,8 +2,7 @@
 // grid, and so every whole-number one, gets exactly the class that the definitions give, also on
 // boundaries and corners.
 #include "scheme/pointclassifier.h"
-#include "scheme/schemefile.h"
-#include "scheme/soiltex.h"
+#include "schemetext.h"
 
 #include <gtest/gtest.h>
 #include <string>
@@ -42,8 +41,7 @@ std::string UsdaClass(double sand, double clay, double silt) {
 
 // Ids are record positions + 1, so the batch classifier's indices can be checked against them.
 TEST(UsdaScheme, EveryHalfPercentCompositionGetsExactlyTheTableClass) {
-    soiltex scheme;
-    ASSERT_EQ(LoadSchemeFile(GRANUM_SCHEMES_DIR "/usda.dat", &scheme), SchemeLoadStatus::Loaded);
+    const soiltex scheme = LoadBundled("usda");
     EXPECT_EQ(scheme.GetXName() + scheme.GetYName() + scheme.GetZName(), "SandClaySilt");
     PointClassifier classifier(scheme);
     for (int a = 0; a <= 200; ++a) {
