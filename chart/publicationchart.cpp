@@ -133,13 +133,30 @@ private:
     void ClassNames() {
         mTarget.SetTextColour(kClassText);
         const int padding = std::max(1, mLine / 6);
+        struct Named {
+            const TextureClass* c;
+            std::vector<point> ring;
+            RingPole pole;
+        };
+        std::vector<Named> regions;
         for (const TextureClass& c : mModel.mScheme.Classes()) {
             std::vector<point> ring;
             for (const DevicePoint& p : Region(c.region))
                 ring.push_back({double(p.x), double(p.y)});
             const RingPole pole = FindPole(ring, 1);
-            if (pole.distance < mLine / 4.0)
+            regions.push_back({&c, std::move(ring), pole});
+        }
+        for (const Named& r : regions) {
+            // A class of several polygons (USDA's Silt loam) is named once, in its roomiest.
+            const bool roomier = std::any_of(regions.begin(), regions.end(), [&r](const Named& o) {
+                return o.c->name == r.c->name && (o.pole.distance > r.pole.distance ||
+                                                  (o.pole.distance == r.pole.distance && &o < &r));
+            });
+            if (roomier || r.pole.distance < mLine / 4.0)
                 continue;
+            const TextureClass& c = *r.c;
+            const std::vector<point>& ring = r.ring;
+            const RingPole& pole = r.pole;
             std::vector<ClassText> forms;
             const std::vector<std::string> two = TwoLines(c.name);
             for (const double scale : {kTextScales[0], kTextScales[1]}) {
