@@ -22,30 +22,11 @@ fi
 work=${TMPDIR:-/tmp}/granum-throughput
 mkdir -p "$work"
 
-# Best wall and CPU seconds of three runs, and the largest peak in KB.
-best_of_three() {
-    local best="" cpu="" peak=0 start end used kb
-    for _ in 1 2 3; do
-        start=$EPOCHREALTIME
-        /usr/bin/time -f '%U %S %M' -o "$work/time.txt" "$@" > /dev/null
-        end=$EPOCHREALTIME
-        read -r user sys kb < "$work/time.txt"
-        used=$(awk -v u="$user" -v s="$sys" 'BEGIN{print u + s}')
-        seconds=$(awk -v s="$start" -v e="$end" 'BEGIN{printf "%.4f", e - s}')
-        if [[ -z $best ]] || awk "BEGIN{exit !($seconds < $best)}"; then best=$seconds; fi
-        if [[ -z $cpu ]] || awk "BEGIN{exit !($used < $cpu)}"; then cpu=$used; fi
-        ((kb > peak)) && peak=$kb
-    done
-    echo "$best $cpu $peak"
-}
+. bench/timing.sh
 
 printf '%-9s %-11s %9s %8s %14s %14s %8s\n' rows run wall_s cpu_s "rows/s wall" "rows/s cpu" "peak MB"
 for rows in 100000 1000000; do
-    file=$work/samples-$rows.csv
-    if [[ ! -s $file ]]; then
-        python3 bench/make_samples.py "$rows" 42 > "$file.part"
-        mv "$file.part" "$file"
-    fi
+    file=$(sample_file "$rows")
     for run in plain error-2 error-sd-2 shares-2; do
         case $run in
             plain) options=() ;;
@@ -59,4 +40,4 @@ for rows in 100000 1000000; do
                    (c > 0 ? n / c : 0), kb / 1024}'
     done
 done
-rm -f "$work/out.csv" "$work/time.txt"
+rm -f "$work/out.csv" "$work/stdout" "$work/time.txt"

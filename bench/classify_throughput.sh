@@ -31,24 +31,7 @@ mkdir -p "$work"
 
 # Runs a command with its output to a file; prints "WALL_SECONDS CPU_SECONDS PEAK_KB". The wall
 # clock comes from the shell in microseconds: /usr/bin/time's hundredths round a fast run to 0.
-measure() {
-    local start end
-    start=$EPOCHREALTIME
-    /usr/bin/time -f '%U %S %M' -o "$work/time.txt" "$@" > "$work/out.csv"
-    end=$EPOCHREALTIME
-    awk -v s="$start" -v e="$end" '{printf "%.4f %.2f %d\n", e - s, $1 + $2, $3}' "$work/time.txt"
-}
-
-best_of_three() {
-    local best="" cpu="" peak=0 seconds used kb
-    for _ in 1 2 3; do
-        read -r seconds used kb < <(measure "$@")
-        if [[ -z $best ]] || awk "BEGIN{exit !($seconds < $best)}"; then best=$seconds; fi
-        if [[ -z $cpu ]] || awk "BEGIN{exit !($used < $cpu)}"; then cpu=$used; fi
-        ((kb > peak)) && peak=$kb
-    done
-    echo "$best $cpu $peak"
-}
+. bench/timing.sh
 
 # Rows per second, or a dash when the time is too short to mean anything.
 rate() {
@@ -57,11 +40,7 @@ rate() {
 
 printf '%-10s %-10s %9s %9s %16s %16s %9s\n' rows run wall_s cpu_s "by wall" "by cpu" "peak MB"
 for rows in 1000000 10000000; do
-    file=$work/samples-$rows.csv
-    if [[ ! -s $file ]]; then
-        python3 bench/make_samples.py "$rows" 42 > "$file.part"
-        mv "$file.part" "$file"
-    fi
+    file=$(sample_file "$rows")
     declare -A wall=()
     for run in classify no-lookup floor cat; do
         case $run in
@@ -77,7 +56,7 @@ for rows in 1000000 10000000; do
     awk -v a="${wall[classify]}" -v b="${wall[floor]}" -v n="$rows" \
         'BEGIN{printf "%-10s classify takes %.2f times the floor'"'"'s wall time (goal: at most 2.5)\n", n, a / b}'
 done
-rm -f "$work/out.csv" "$work/time.txt"
+rm -f "$work/stdout" "$work/time.txt"
 
 tests=$build/tests/cli/cli_tool_tests
 if [[ -x $tests ]]; then

@@ -65,20 +65,7 @@ EOF
     done
 fi
 
-# Prints "WALL_SECONDS PEAK_KB" of the best of three runs of the command.
-best_of_three() {
-    local best="" start end wall
-    for _ in 1 2 3; do
-        start=$EPOCHREALTIME
-        /usr/bin/time -f '%M' -o "$work/time.txt" "$@" > /dev/null
-        end=$EPOCHREALTIME
-        wall=$(awk -v s="$start" -v e="$end" 'BEGIN { printf "%.3f", e - s }')
-        if [[ -z $best ]] || awk -v a="$wall" -v b="${best% *}" 'BEGIN { exit !(a < b) }'; then
-            best="$wall $(cat "$work/time.txt")"
-        fi
-    done
-    echo "$best"
-}
+. bench/timing.sh
 
 # Both inputs copied, one after the other, in a shell of their own so that it can be timed.
 copy_both=(bash -c 'for layer in sand clay; do
@@ -88,14 +75,11 @@ copy_both=(bash -c 'for layer in sand clay; do
 done' "$work")
 
 cells=$((size * size))
-read -r raster_wall raster_kb < <(best_of_three "$cli" raster -q --sand "$work/sand.tif" \
+read -r raster_wall _ raster_kb < <(best_of_three "$cli" raster -q --sand "$work/sand.tif" \
     --clay "$work/clay.tif" --scale 0.1 -o "$work/texture.tif")
-read -r copy_wall _ < <(best_of_three "${copy_both[@]}")
-start=$EPOCHREALTIME
-/usr/bin/time -f '%M' -o "$work/time.txt" "$cli" raster -q --sand "$work/sand.tif" \
-    --clay "$work/clay.tif" --scale 0.1 --error 2 -o "$work/texture-error.tif"
-error_wall=$(awk -v s="$start" -v e="$EPOCHREALTIME" 'BEGIN { printf "%.3f", e - s }')
-error_kb=$(cat "$work/time.txt")
+read -r copy_wall _ _ < <(best_of_three "${copy_both[@]}")
+read -r error_wall _ error_kb < <(time_once "$cli" raster -q --sand "$work/sand.tif" \
+    --clay "$work/clay.tif" --scale 0.1 --error 2 -o "$work/texture-error.tif")
 alone=$("$classify" --benchmark_filter=Int16 --benchmark_format=csv 2> /dev/null |
     awk -F, '/Int16/ { printf "%.0f", $(NF - 3) / 1e6 }')
 
